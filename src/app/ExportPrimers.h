@@ -1,0 +1,35 @@
+#pragma once
+
+// The export flow without a dialog: the table of formats the save dialog
+// offers, the rule that keeps the proposed name's extension in step with the
+// chosen format, and the write itself.
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/PrimerEntry.h"
+
+namespace tamsel {
+
+struct ExportFormat {
+  std::string_view title;      // shown in the format chooser
+  std::string_view extension;  // without the dot
+};
+
+// Index 0 is "Helmvard Primer (.nsub)"; the index is the chooser's position.
+const std::array<ExportFormat, 4>& exportFormats();
+
+// The name the save dialog shows after the user picks format `formatIndex`:
+// the part of `proposedName` before its first dot, a dot, the extension.
+std::string updateSavePanel(std::string_view proposedName, int formatIndex);
+
+// Writes `primers` to `destination` with the writer its lower-cased extension
+// selects. Returns nothing on success, else the message the window shows
+// ("Failed to export: " + reason). A failed write leaves any existing file intact.
+std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
+                                         int defaultMismatches, int endMatches);
+
+}  // namespace tamsel

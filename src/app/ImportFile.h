@@ -1,0 +1,35 @@
+#pragma once
+
+// The one entry point of an import, shared by the window and the CLI: reads a
+// file, chooses the reader by its lower-cased extension, converts and checks
+// the primers, and gives back either the new list or the message to show.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/PrimerEntry.h"
+
+namespace tamsel {
+
+struct ListSettings {
+  int defaultMismatches = kDefaultMismatches;
+  int endMatches = kDefaultEndMatches;
+};
+
+struct ImportOutcome {
+  // Set on success: the new list and the file's name without its extension.
+  std::optional<PrimerList> primers;
+  std::string fileBaseName;
+  // Set whenever a .nsub file parsed, even when the import then fails its
+  // later checks: the window applies them either way.
+  std::optional<ListSettings> settings;
+  // Set on failure: the exact message the window shows.
+  std::optional<std::string> error;
+
+  bool succeeded() const { return primers.has_value(); }
+};
+
+ImportOutcome importFile(const std::filesystem::path& location);
+
+}  // namespace tamsel

@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+  std::cout << "tamsel-cli: converts primer lists between file formats\n";
+  return 0;
+}

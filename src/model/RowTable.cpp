@@ -1,0 +1,93 @@
+#include "model/RowTable.h"
+
+#include <algorithm>
+
+namespace tamsel {
+
+std::string_view RowTable::RowView::cell(std::uint32_t column) const {
+  auto it = std::lower_bound(cells_.begin(), cells_.end(), column,
+                             [](const Cell& c, std::uint32_t col) { return c.column < col; });
+  if (it == cells_.end() || it->column != column) return {};
+  return text(*it);
+}
+
+std::vector<std::string> RowTable::RowView::dense() const {
+  std::vector<std::string> out(width_);
+  for (const Cell& c : cells_) {
+    if (c.column < width_) out[c.column] = std::string(text(c));
+  }
+  return out;
+}
+
+RowTable RowTable::fromRows(const std::vector<std::vector<std::string>>& rows) {
+  RowTable table;
+  for (const auto& row : rows) {
+    table.addRow();
+    for (std::size_t col = 0; col < row.size(); ++col) {
+      table.setCell(static_cast<std::uint32_t>(col), row[col]);
+    }
+  }
+  return table;
+}
+
+void RowTable::reserve(std::size_t rows, std::size_t cells, std::size_t textBytes) {
+  rows_.reserve(rows);
+  cells_.reserve(cells);
+  text_.reserve(textBytes);
+}
+
+void RowTable::addRow() {
+  normalizeLastRow();
+  rows_.push_back(Row{cells_.size(), 0, 0});
+}
+
+void RowTable::setCell(std::uint32_t column, std::string_view text) {
+  if (rows_.empty()) addRow();
+  Row& row = rows_.back();
+  if (row.cellCount > 0 && cells_.back().column >= column) lastRowUnordered_ = true;
+  cells_.push_back(Cell{column, static_cast<std::uint32_t>(text.size()), text_.size()});
+  text_.append(text);
+  ++row.cellCount;
+  if (column >= row.width) row.width = column + 1;
+}
+
+void RowTable::setRowWidth(std::size_t row, std::uint32_t width) {
+  if (row < rows_.size()) rows_[row].width = width;
+}
+
+void RowTable::normalizeLastRow() const {
+  if (!lastRowUnordered_ || rows_.empty()) return;
+  lastRowUnordered_ = false;
+  const Row& row = rows_.back();
+  auto first = cells_.begin() + static_cast<std::ptrdiff_t>(row.firstCell);
+  std::stable_sort(first, cells_.end(), [](const Cell& a, const Cell& b) { return a.column < b.column; });
+  // Keep the last cell of each run of equal columns: it was set last.
+  auto out = first;
+  for (auto it = first; it != cells_.end(); ++it) {
+    if (std::next(it) != cells_.end() && std::next(it)->column == it->column) continue;
+    *out++ = *it;
+  }
+  cells_.erase(out, cells_.end());
+  rows_.back().cellCount = static_cast<std::uint32_t>(cells_.size() - row.firstCell);
+}
+
+RowTable::RowView RowTable::row(std::size_t index) const {
+  if (index + 1 == rows_.size()) normalizeLastRow();
+  const Row& r = rows_[index];
+  return RowView(std::span<const Cell>(cells_.data() + r.firstCell, r.cellCount), r.width, &text_);
+}
+
+std::uint32_t RowTable::maxWidth() const {
+  std::uint32_t widest = 0;
+  for (const Row& r : rows_) widest = std::max(widest, r.width);
+  return widest;
+}
+
+std::vector<std::vector<std::string>> RowTable::toDense() const {
+  std::vector<std::vector<std::string>> out;
+  out.reserve(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) out.push_back(row(i).dense());
+  return out;
+}
+
+}  // namespace tamsel

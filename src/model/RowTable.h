@@ -1,0 +1,87 @@
+#pragma once
+
+// The row table: what every spreadsheet and text reader produces and what
+// primersFromRows consumes. Rows top to bottom, cells by column, column 0 first.
+//
+// Rows are held sparsely: a row knows its width (one past its last column) and
+// stores only the cells that were set, so a damaged file that names column
+// 65535 costs memory in proportion to its cells, not to its width. Texts live
+// in one arena, so building a table of a million rows makes no allocation per
+// cell.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamsel {
+
+class RowTable {
+ public:
+  struct Cell {
+    std::uint32_t column;
+    std::uint32_t length;
+    std::uint64_t offset;  // into the text arena
+  };
+
+  class RowView {
+   public:
+    // One past the last column of the row; a gap reads as the empty text.
+    std::uint32_t width() const { return width_; }
+    // The text at `column`, empty when the row has no cell there.
+    std::string_view cell(std::uint32_t column) const;
+    // The cells that were set, by increasing column (empty texts included).
+    std::span<const Cell> cells() const { return cells_; }
+    std::string_view text(const Cell& cell) const { return {arena_->data() + cell.offset, cell.length}; }
+    // Every text of the row, gaps filled with empty texts.
+    std::vector<std::string> dense() const;
+
+   private:
+    friend class RowTable;
+    RowView(std::span<const Cell> cells, std::uint32_t width, const std::string* arena)
+        : cells_(cells), width_(width), arena_(arena) {}
+    std::span<const Cell> cells_;
+    std::uint32_t width_;
+    const std::string* arena_;
+  };
+
+  RowTable() = default;
+  // A dense table, mostly for tests.
+  static RowTable fromRows(const std::vector<std::vector<std::string>>& rows);
+
+  void reserve(std::size_t rows, std::size_t cells, std::size_t textBytes);
+
+  // Starts a new, empty row at the bottom.
+  void addRow();
+  // Sets a cell of the last row (adds a row when there is none). A later text
+  // for the same column replaces the earlier one; columns may come in any order.
+  void setCell(std::uint32_t column, std::string_view text);
+  // Widens (or narrows) a row, for readers that pad every row to one width.
+  void setRowWidth(std::size_t row, std::uint32_t width);
+
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  RowView row(std::size_t index) const;
+  // The width of the widest row; 0 for an empty table.
+  std::uint32_t maxWidth() const;
+
+  std::vector<std::vector<std::string>> toDense() const;
+
+ private:
+  struct Row {
+    std::uint64_t firstCell;
+    std::uint32_t cellCount;
+    std::uint32_t width;
+  };
+
+  // Sorts the last row's cells by column, the later of equal columns winning.
+  void normalizeLastRow() const;
+
+  mutable std::vector<Row> rows_;
+  mutable std::vector<Cell> cells_;
+  std::string text_;
+  mutable bool lastRowUnordered_ = false;
+};
+
+}  // namespace tamsel

@@ -1,0 +1,48 @@
+#include "model/RowTable.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+using Dense = std::vector<std::vector<std::string>>;
+
+TEST(RowTable, DenseRoundTripKeepsGapsAndWidths) {
+  RowTable table;
+  table.addRow();
+  table.setCell(0, "a");
+  table.setCell(2, "c");
+  table.addRow();
+  table.addRow();
+  table.setCell(1, "");
+  EXPECT_EQ(table.toDense(), (Dense{{"a", "", "c"}, {}, {"", ""}}));
+  EXPECT_EQ(table.maxWidth(), 3u);
+}
+
+TEST(RowTable, LaterCellOfSameColumnWinsInAnyOrder) {
+  RowTable table;
+  table.addRow();
+  table.setCell(3, "d");
+  table.setCell(1, "b");
+  table.setCell(3, "D");
+  table.setCell(0, "a");
+  table.addRow();
+  table.setCell(0, "x");
+  table.setCell(0, "y");
+  EXPECT_EQ(table.toDense(), (Dense{{"a", "b", "", "D"}, {"y"}}));
+  EXPECT_EQ(table.row(0).cell(3), "D");
+  EXPECT_EQ(table.row(0).cell(2), "");
+}
+
+TEST(RowTable, FarColumnCostsOneCell) {
+  RowTable table;
+  table.addRow();
+  table.setCell(65535, "far");
+  table.setRowWidth(0, 70000);
+  EXPECT_EQ(table.row(0).cells().size(), 1u);
+  EXPECT_EQ(table.row(0).width(), 70000u);
+  EXPECT_EQ(table.row(0).cell(65535), "far");
+}
+
+}  // namespace
+}  // namespace tamsel
