@@ -1,0 +1,31 @@
+#pragma once
+
+// The nucleotide alphabet and the rules about sequences that several parts of
+// Tamsel share.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/PrimerEntry.h"
+
+namespace tamsel {
+
+// The 32 IUPAC letters "ACGTUacgtuRYSWKMBDHVNryswkmbdhvn".
+inline constexpr std::string_view allowedSequenceCharacters = "ACGTUacgtuRYSWKMBDHVNryswkmbdhvn";
+
+// True when at least one Unicode scalar of `text` is outside the alphabet.
+bool containsInvalidCharacters(std::string_view text);
+
+// Removes modification codes between slashes (/5Phos/, /56-FAM/), then keeps
+// the alphabet's scalars in their order and case.
+std::string cleanSequence(std::string_view text);
+
+// Nothing when some primer has a plausible sequence (at least 5 characters,
+// all in the alphabet); otherwise the noValidSequence message.
+std::optional<std::string> validatePrimers(const PrimerList& primers);
+
+// A selected cell means selected exactly when, trimmed, it is "1".
+bool isSelectedCellText(std::string_view text);
+
+}  // namespace tamsel
