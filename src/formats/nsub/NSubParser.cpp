@@ -1,0 +1,130 @@
+#include "formats/nsub/NSubParser.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "formats/nsub/NSubFormat.h"
+
+namespace tamsel {
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(ByteView bytes) {
+  std::size_t i = 0;
+  const std::size_t size = bytes.size();
+  while (i < size) {
+    const std::uint8_t lead = bytes[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t length;
+    std::uint8_t low = 0x80, high = 0xBF;  // range of the first continuation byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (size - i < length) return false;
+    if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
+    for (std::size_t k = 2; k < length; ++k) {
+      if ((bytes[i + k] & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+std::string decodedOrEmpty(ByteView bytes) {
+  if (!isValidUtf8(bytes)) return {};
+  return std::string(asText(bytes));
+}
+
+// Walks the records with a read position that never passes the buffer's end.
+class RecordReader {
+ public:
+  explicit RecordReader(ByteView data) : data_(data) {}
+
+  bool atEnd() const { return position_ >= data_.size(); }
+  bool has(std::size_t count) const { return count <= data_.size() - position_; }
+  void seek(std::size_t position) { position_ = position; }
+
+  ByteView take(std::size_t count) {
+    ByteView bytes = data_.subspan(position_, count);
+    position_ += count;
+    return bytes;
+  }
+
+  // One length-prefixed string, or nothing when it runs past the end.
+  std::optional<ByteView> takeLengthPrefixed() {
+    if (!has(nsub::kLengthPrefixSize)) return std::nullopt;
+    ByteView prefix = take(nsub::kLengthPrefixSize);
+    const std::size_t length = (std::size_t{prefix[0]} << 8) | prefix[1];
+    if (!has(length)) return std::nullopt;
+    return take(length);
+  }
+
+ private:
+  ByteView data_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace
+
+std::string_view message(NSubParserError error) {
+  switch (error) {
+    case NSubParserError::fileTooShort:
+      return "The file is too short to be a valid .nsub file.";
+    case NSubParserError::invalidHeader:
+      return "The file does not have a valid .nsub header.";
+    case NSubParserError::unexpectedEnd:
+      return "The file ended unexpectedly while reading primer data.";
+  }
+  return {};
+}
+
+Expected<NSubContents, NSubParserError> NSubParser::parse(ByteView data) {
+  if (data.size() < nsub::kHeaderSize) return unexpected(NSubParserError::fileTooShort);
+  const std::uint32_t tag = (std::uint32_t{data[0]} << 24) | (std::uint32_t{data[1]} << 16) |
+                            (std::uint32_t{data[2]} << 8) | data[3];
+  if (tag != nsub::kTag) return unexpected(NSubParserError::invalidHeader);
+
+  NSubContents contents;
+  RecordReader reader(data);
+  reader.seek(nsub::kHeaderSize);
+  while (!reader.atEnd()) {
+    if (!reader.has(nsub::kNameFieldSize)) return unexpected(NSubParserError::unexpectedEnd);
+    ByteView nameField = reader.take(nsub::kNameFieldSize);
+    nameField = nameField.first(std::find(nameField.begin(), nameField.end(), 0) - nameField.begin());
+
+    if (!reader.has(nsub::kParameterBlockSize)) return unexpected(NSubParserError::unexpectedEnd);
+    ByteView block = reader.take(nsub::kParameterBlockSize);
+    if (contents.primers.empty()) {
+      contents.endMatches = block[nsub::kEndMatchesOffset];
+      contents.defaultMismatches = block[nsub::kDefaultMismatchesOffset];
+    }
+
+    // Sequence, base codes, end-match mask, comment: each found by its own
+    // length, whatever the sequence's length says.
+    std::optional<ByteView> sequence = reader.takeLengthPrefixed();
+    if (!sequence || !reader.takeLengthPrefixed() || !reader.takeLengthPrefixed())
+      return unexpected(NSubParserError::unexpectedEnd);
+    std::optional<ByteView> comment = reader.takeLengthPrefixed();
+    if (!comment || !reader.has(nsub::kTrailerSize)) return unexpected(NSubParserError::unexpectedEnd);
+    reader.take(nsub::kTrailerSize);
+
+    contents.primers.emplace_back(block[nsub::kSelectedOffset] != 0, decodedOrEmpty(nameField),
+                                  decodedOrEmpty(*sequence), decodedOrEmpty(*comment));
+  }
+  return contents;
+}
+
+}  // namespace tamsel

@@ -1,0 +1,194 @@
+#include "formats/nsub/NSubWriter.h"
+
+#include <unicode/ubrk.h>
+#include <unicode/utext.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "formats/nsub/EndMatchMask.h"
+#include "formats/nsub/NSubFormat.h"
+
+namespace tamsel {
+namespace {
+
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The largest length <= limit that does not end inside a UTF-8 sequence.
+std::size_t codePointPrefixLength(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  std::size_t length = limit;
+  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  return length;
+}
+
+struct BreakIteratorCloser {
+  void operator()(UBreakIterator* iterator) const { ubrk_close(iterator); }
+};
+
+// Calls visit(begin, end) with the byte range of each extended grapheme
+// cluster of UTF-8 `text`, in order, until visit returns false.
+template <class Visit>
+void forEachGrapheme(std::string_view text, Visit visit) {
+  if (isAscii(text)) {
+    for (std::size_t i = 0; i < text.size();) {
+      const std::size_t end = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
+      if (!visit(i, end)) return;
+      i = end;
+    }
+    return;
+  }
+  thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    UBreakIterator* opened = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
+    return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(U_SUCCESS(status) ? opened : nullptr);
+  }();
+  UErrorCode status = U_ZERO_ERROR;
+  UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+  if (iterator && U_SUCCESS(status)) ubrk_setUText(iterator.get(), utext, &status);
+  if (!iterator || U_FAILURE(status)) {
+    // Without ICU's rules, fall back to code points.
+    for (std::size_t i = 0; i < text.size();) {
+      std::size_t end = i + 1;
+      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+      if (!visit(i, end)) break;
+      i = end;
+    }
+  } else {
+    int32_t begin = ubrk_first(iterator.get());
+    for (int32_t end = ubrk_next(iterator.get()); end != UBRK_DONE; begin = end, end = ubrk_next(iterator.get())) {
+      if (!visit(static_cast<std::size_t>(begin), static_cast<std::size_t>(end))) break;
+    }
+  }
+  utext_close(utext);
+}
+
+constexpr std::array<std::uint8_t, 26> kBaseCodes = {
+    1,  14, 2, 13, 0, 0,  4, 11, 0, 0,  12, 0, 3,  // A to M
+    15, 0,  0, 0,  5, 6,  8, 8,  7, 9,  0,  10, 0,  // N to Z
+};
+
+bool inWriterAlphabet(char c) {
+  // The letters with a non-zero base code are exactly the sixteen IUPAC letters.
+  return NSubWriter::baseCode(c) != 0;
+}
+
+void appendLengthPrefixed(std::string_view text, Bytes& out) {
+  out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
+  out.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
+  out.insert(out.end(), text.begin(), text.end());
+}
+
+// Names in messages are shortened so a pasted essay does not fill the alert.
+std::string quotedName(std::string_view name) {
+  constexpr std::size_t kShownBytes = 60;
+  const std::size_t shown = codePointPrefixLength(name, kShownBytes);
+  return "\"" + std::string(name.substr(0, shown)) + (shown < name.size() ? "...\"" : "\"");
+}
+
+}  // namespace
+
+std::uint8_t NSubWriter::baseCode(char letter) {
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  return kBaseCodes[static_cast<std::size_t>(letter - 'A')];
+}
+
+std::string NSubWriter::sanitizedSequence(std::string_view sequence) {
+  std::string cleaned;
+  cleaned.reserve(sequence.size());
+  forEachGrapheme(sequence, [&](std::size_t begin, std::size_t end) {
+    cleaned.push_back(end - begin == 1 && inWriterAlphabet(sequence[begin]) ? sequence[begin] : 'N');
+    return true;
+  });
+  return cleaned;
+}
+
+std::string_view NSubWriter::storedName(std::string_view name) {
+  if (name.size() <= nsub::kMaxWrittenNameBytes) return name;
+  std::size_t fits = 0;
+  forEachGrapheme(name, [&](std::size_t, std::size_t end) {
+    if (end > nsub::kMaxWrittenNameBytes) return false;
+    fits = end;
+    return true;
+  });
+  // A single character longer than the field (a letter under a pile of
+  // combining marks) is cut between code points instead.
+  if (fits == 0) fits = codePointPrefixLength(name, nsub::kMaxWrittenNameBytes);
+  return name.substr(0, fits);
+}
+
+void NSubWriter::writeEntry(const PrimerEntry& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
+                            Bytes& out) {
+  std::array<std::uint8_t, nsub::kNameFieldSize> nameField{};
+  const std::string_view name = storedName(entry.name);
+  std::copy(name.begin(), name.end(), nameField.begin());
+  out.insert(out.end(), nameField.begin(), nameField.end());
+
+  std::string sequence = sanitizedSequence(entry.sequence);
+  if (sequence.size() > nsub::kMaxStringBytes) sequence.resize(nsub::kMaxStringBytes);
+  const auto cappedLength = static_cast<std::uint8_t>(std::min(sequence.size(), nsub::kLengthCap));
+
+  std::array<std::uint8_t, nsub::kParameterBlockSize> block{};
+  block[nsub::kEndMatchesOffset] = endMatches;
+  block[nsub::kDefaultMismatchesOffset] = defaultMismatches;
+  block[nsub::kLengthOffset] = cappedLength;
+  block[nsub::kSelectedOffset] = entry.selected ? 1 : 0;
+  block[nsub::kLengthCopyOffset] = cappedLength;
+  out.insert(out.end(), block.begin(), block.end());
+
+  appendLengthPrefixed(sequence, out);
+  std::string codes(sequence.size(), '\0');
+  std::transform(sequence.begin(), sequence.end(), codes.begin(), [](char c) { return static_cast<char>(baseCode(c)); });
+  appendLengthPrefixed(codes, out);
+  appendLengthPrefixed(endMatchMask(sequence, endMatches), out);
+
+  const std::string_view comment = entry.comment;
+  appendLengthPrefixed(comment.substr(0, codePointPrefixLength(comment, nsub::kMaxStringBytes)), out);
+  out.insert(out.end(), nsub::kTrailerSize, 0);
+}
+
+Bytes NSubWriter::write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches) {
+  Bytes out(nsub::kHeader.begin(), nsub::kHeader.end());
+  std::size_t expected = out.size();
+  for (const PrimerEntry& entry : primers) {
+    expected += nsub::kFixedPartSize + 4 * nsub::kLengthPrefixSize + nsub::kTrailerSize +
+                3 * std::min(entry.sequence.size(), nsub::kMaxStringBytes) +
+                std::min(entry.comment.size(), nsub::kMaxStringBytes);
+  }
+  out.reserve(expected);
+  for (const PrimerEntry& entry : primers) writeEntry(entry, defaultMismatches, endMatches, out);
+  return out;
+}
+
+std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& primers) {
+  for (std::size_t row = 0; row < primers.size(); ++row) {
+    const PrimerEntry& entry = primers[row];
+    const char* field = nullptr;
+    std::size_t bytes = 0;
+    if (entry.sequence.size() > nsub::kMaxStringBytes) {
+      field = "sequence";
+      bytes = entry.sequence.size();
+    } else if (entry.comment.size() > nsub::kMaxStringBytes) {
+      field = "comment";
+      bytes = entry.comment.size();
+    }
+    if (field) {
+      return "The primer in row " + std::to_string(row + 1) + " (" + quotedName(entry.name) + ") has a " + field +
+             " of " + std::to_string(bytes) + " bytes, more than the " + std::to_string(nsub::kMaxStringBytes) +
+             " bytes a .nsub file can hold.";
+    }
+  }
+  return std::nullopt;
+}
+
+Expected<Bytes, std::string> NSubWriter::writeChecked(const PrimerList& primers, std::uint8_t defaultMismatches,
+                                                      std::uint8_t endMatches) {
+  if (std::optional<std::string> problem = findUnstorablePrimer(primers)) return unexpected(std::move(*problem));
+  return write(primers, defaultMismatches, endMatches);
+}
+
+}  // namespace tamsel
