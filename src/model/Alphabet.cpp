@@ -1,0 +1,76 @@
+#include "model/Alphabet.h"
+
+#include <array>
+
+#include "model/ImportError.h"
+#include "model/Unicode.h"
+
+namespace tamsel {
+namespace {
+
+// Every scalar of the alphabet is ASCII, so a byte outside the table (ASCII or
+// part of a multi-byte scalar) always belongs to a scalar outside the alphabet.
+constexpr std::array<bool, 256> kAlphabetBytes = [] {
+  std::array<bool, 256> table{};
+  for (char c : allowedSequenceCharacters) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+bool inAlphabet(char c) { return kAlphabetBytes[static_cast<unsigned char>(c)]; }
+
+constexpr std::size_t kMaxModificationCodeLength = 32;
+
+// The byte length of a modification code such as "/5Phos/" starting at the
+// slash at `slash` (both slashes included), or 0 when none starts there. A code
+// holds 1 to 32 scalars that are neither a slash, white space nor a line break.
+std::size_t modificationCodeLength(std::string_view text, std::size_t slash) {
+  std::size_t count = 0;
+  for (std::size_t i = slash + 1; i < text.size();) {
+    if (text[i] == '/') return count == 0 ? 0 : i + 1 - slash;
+    if (count == kMaxModificationCodeLength) return 0;
+    char32_t scalar = unicode::nextScalar(text, i);
+    if (unicode::isWhiteSpace(scalar) || unicode::isLineBreak(scalar)) return 0;
+    ++count;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool containsInvalidCharacters(std::string_view text) {
+  for (char c : text) {
+    if (!inAlphabet(c)) return true;
+  }
+  return false;
+}
+
+std::string cleanSequence(std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    // Codes go first, so the letters inside "/5Phos/" do not slip into the
+    // sequence; codes never overlap (the closing slash is used up).
+    if (text[i] == '/') {
+      if (std::size_t length = modificationCodeLength(text, i)) {
+        i += length;
+        continue;
+      }
+    }
+    if (inAlphabet(text[i])) cleaned.push_back(text[i]);
+    ++i;
+  }
+  return cleaned;
+}
+
+std::optional<std::string> validatePrimers(const PrimerList& primers) {
+  for (const PrimerEntry& primer : primers) {
+    if (!containsInvalidCharacters(primer.sequence) && unicode::graphemeCount(primer.sequence) >= 5) {
+      return std::nullopt;
+    }
+  }
+  return ImportError::noValidSequence().message();
+}
+
+bool isSelectedCellText(std::string_view text) { return unicode::trimWhiteSpace(text) == "1"; }
+
+}  // namespace tamsel

@@ -1,0 +1,79 @@
+#include "model/Alphabet.h"
+
+#include <gtest/gtest.h>
+
+#include "model/ImportError.h"
+
+namespace tamsel {
+namespace {
+
+PrimerList withSequences(std::initializer_list<std::string> sequences) {
+  PrimerList list;
+  for (const std::string& s : sequences) list.emplace_back(false, "P", s, "");
+  return list;
+}
+
+TEST(Alphabet, InvalidCharactersAreScalarsOutsideTheAlphabet) {
+  EXPECT_FALSE(containsInvalidCharacters(""));
+  EXPECT_TRUE(containsInvalidCharacters("ACGT "));
+  EXPECT_FALSE(containsInvalidCharacters("acgtryswkmbdhvnu"));
+  EXPECT_FALSE(containsInvalidCharacters(allowedSequenceCharacters));
+  EXPECT_TRUE(containsInvalidCharacters("ACGX"));
+  EXPECT_TRUE(containsInvalidCharacters("ACG\xC3\x85"));  // Å
+  EXPECT_TRUE(containsInvalidCharacters("ACGT-"));
+}
+
+TEST(Alphabet, CleanSequenceKeepsAlphabetInOrderAndCase) {
+  EXPECT_EQ(cleanSequence(""), "");
+  EXPECT_EQ(cleanSequence("ATG CGT-123"), "ATGCGT");
+  EXPECT_EQ(cleanSequence("acgUn"), "acgUn");
+  EXPECT_EQ(cleanSequence("5'-GATC-3'"), "GATC");
+  EXPECT_EQ(cleanSequence("I-X.acg"), "acg");
+  EXPECT_EQ(cleanSequence("AC\xC3\x85GT\xE2\x80\xA8"), "ACGT");
+}
+
+TEST(Alphabet, CleanSequenceRemovesModificationCodes) {
+  EXPECT_EQ(cleanSequence("/5Phos/ACGT"), "ACGT");
+  EXPECT_EQ(cleanSequence("/56-FAM/ACGT/3BHQ_1/"), "ACGT");
+  EXPECT_EQ(cleanSequence("AC/iSp18/GT"), "ACGT");
+  EXPECT_EQ(cleanSequence("/a/b/"), "b");                 // codes do not overlap: "/a/" then "b/"
+  EXPECT_EQ(cleanSequence("/\xC3\xA9t\xC3\xA9/ACGT"), "ACGT");  // counted in scalars
+  // Not codes: empty, white space, line break, more than 32 characters, unclosed.
+  EXPECT_EQ(cleanSequence("AC//GT"), "ACGT");
+  EXPECT_EQ(cleanSequence("/A C/GT"), "ACGT");
+  EXPECT_EQ(cleanSequence("/A\nC/GT"), "ACGT");
+  EXPECT_EQ(cleanSequence("/" + std::string(32, 'A') + "/T"), "T");
+  EXPECT_EQ(cleanSequence("/" + std::string(33, 'A') + "/T"), std::string(33, 'A') + "T");
+  EXPECT_EQ(cleanSequence("/5Phos ACGT"), "hsACGT");
+  EXPECT_EQ(cleanSequence("ACGT/"), "ACGT");
+}
+
+TEST(Alphabet, ValidatePrimersNeedsOnePlausibleSequence) {
+  const std::string noValid = ImportError::noValidSequence().message();
+  EXPECT_EQ(validatePrimers({}), noValid);
+  EXPECT_EQ(validatePrimers(withSequences({"ACGTA"})), std::nullopt);
+  EXPECT_EQ(validatePrimers(withSequences({"ACGT"})), noValid);
+  EXPECT_EQ(validatePrimers(withSequences({"ACGTACGT-", "NNNNN"})), std::nullopt);
+  EXPECT_EQ(validatePrimers(withSequences({"ACGTACGT-"})), noValid);
+  EXPECT_EQ(validatePrimers(withSequences({"", "bad!", "acgtn"})), std::nullopt);
+}
+
+TEST(Alphabet, SelectedCellIsOneAfterTrimming) {
+  EXPECT_TRUE(isSelectedCellText(" 1 "));
+  EXPECT_TRUE(isSelectedCellText("\t1\xC2\xA0"));
+  for (std::string_view text : {"0", "", "true", "yes", "x", "1.0", "01", "1\n"}) {
+    EXPECT_FALSE(isSelectedCellText(text)) << text;
+  }
+}
+
+TEST(ImportError, Messages) {
+  EXPECT_EQ(ImportError::tooManyColumns(6).message(),
+            "The file has 6 columns, which is more than the maximum of 4 (Selected, Name, Sequence, Comment). "
+            "This does not appear to be a valid primer file.");
+  EXPECT_EQ(ImportError::noValidSequence().message(),
+            "No valid DNA sequence of at least 5 characters was found. This does not appear to be a valid "
+            "primer file.");
+}
+
+}  // namespace
+}  // namespace tamsel

@@ -1,0 +1,102 @@
+#include "model/Unicode.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel::unicode {
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+TEST(Unicode, FirstInvalidUtf8ByteNamesTheLeadOfTheBadSequence) {
+  EXPECT_EQ(firstInvalidUtf8Byte(""), npos);
+  EXPECT_EQ(firstInvalidUtf8Byte("plain ASCII text, long enough for the word loop"), npos);
+  EXPECT_EQ(firstInvalidUtf8Byte("\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"), npos);
+  EXPECT_EQ(firstInvalidUtf8Byte("abcdefghij\xFFxyz"), 10u);          // never valid
+  EXPECT_EQ(firstInvalidUtf8Byte("ab\xC0\x80"), 2u);                  // overlong NUL
+  EXPECT_EQ(firstInvalidUtf8Byte("ab\xE0\x80\x80"), 2u);              // overlong
+  EXPECT_EQ(firstInvalidUtf8Byte("ab\xED\xA0\x80"), 2u);              // surrogate U+D800
+  EXPECT_EQ(firstInvalidUtf8Byte("ab\xF4\x90\x80\x80"), 2u);          // above U+10FFFF
+  EXPECT_EQ(firstInvalidUtf8Byte("abcdefgh\xE2\x80"), 8u);            // truncated at the end
+  EXPECT_EQ(firstInvalidUtf8Byte("\xE2\x80" "A"), 0u);                // truncated in the middle
+  EXPECT_EQ(firstInvalidUtf8Byte("\x80"), 0u);                        // stray continuation
+  EXPECT_EQ(firstInvalidUtf8Byte(std::string_view("a\0b", 3)), npos); // NUL is valid
+}
+
+TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
+  std::string_view text = "A\xC3\xA9\xF0\x9F\x98\x80\xFF";
+  std::size_t offset = 0;
+  EXPECT_EQ(nextScalar(text, offset), U'A');
+  EXPECT_EQ(nextScalar(text, offset), U'\u00E9');
+  EXPECT_EQ(nextScalar(text, offset), U'\U0001F600');
+  EXPECT_EQ(nextScalar(text, offset), kReplacementCharacter);
+  EXPECT_EQ(offset, text.size());
+  char32_t scalar;
+  EXPECT_EQ(previousScalarStart(text, 7, scalar), 3u);
+  EXPECT_EQ(scalar, U'\U0001F600');
+  std::string out;
+  for (char32_t c : {U'a', U'\u00E9', U'\u2028', U'\U0001F600'}) appendUtf8(out, c);
+  EXPECT_EQ(out, "a\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80");
+}
+
+TEST(Unicode, TrimmingRemovesSpaceSeparatorsAndTabButNotLineBreaks) {
+  EXPECT_EQ(trimWhiteSpace(" \t P1 \t "), "P1");
+  // No-break space, ideographic space, thin space.
+  EXPECT_EQ(trimWhiteSpace("\xC2\xA0\xE3\x80\x80P 1\xE2\x80\x89"), "P 1");
+  EXPECT_EQ(trimWhiteSpace("P1\n"), "P1\n");
+  EXPECT_EQ(trimWhiteSpace("\xE2\x80\xA8P1"), "\xE2\x80\xA8P1");  // line separator stays
+  EXPECT_EQ(trimWhiteSpace("\xE2\x80\x8BP1"), "\xE2\x80\x8BP1");  // zero-width space is Cf
+  EXPECT_EQ(trimWhiteSpace(" \t\xC2\xA0 "), "");
+  EXPECT_EQ(trimWhiteSpace("\xC3\xA9"), "\xC3\xA9");
+}
+
+TEST(Unicode, FullLowerAndUpperCasing) {
+  EXPECT_EQ(toLower("SeLeCTed"), "selected");
+  EXPECT_EQ(toLower("\xC3\x89TAT"), "\xC3\xA9tat");          // ÉTAT
+  EXPECT_EQ(toLower("\xC4\xB0"), "i\xCC\x87");               // İ -> i + combining dot
+  EXPECT_EQ(toLower("\xE2\x84\xAA"), "k");                   // Kelvin sign
+  EXPECT_EQ(toUpper("stra\xC3\x9F" "e"), "STRASSE");         // ß -> SS
+}
+
+TEST(Unicode, GraphemeClusters) {
+  EXPECT_EQ(graphemeCount(""), 0u);
+  EXPECT_EQ(graphemeCount("ACGT"), 4u);
+  EXPECT_EQ(graphemeCount("a\r\nb"), 3u);  // CR LF is one character
+  EXPECT_EQ(graphemeCount("e\xCC\x81"), 1u);  // e + combining acute
+  // Flag (two regional indicators) and a family joined by ZWJ.
+  EXPECT_EQ(graphemeCount("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"), 1u);
+  EXPECT_EQ(graphemeCount("\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7x"), 2u);
+  EXPECT_EQ(graphemeRanges("Ae\xCC\x81" "C"), (std::vector<ByteRange>{{0, 1}, {1, 4}, {4, 5}}));
+  EXPECT_EQ(graphemeRanges("\r\n\n"), (std::vector<ByteRange>{{0, 2}, {2, 3}}));
+  EXPECT_EQ(graphemeCount("\xFF\xFE"), 2u);  // ill-formed bytes still count
+}
+
+TEST(Unicode, LetterCaseOfAGrapheme) {
+  auto is = [](std::string_view g, bool upper, bool lower) {
+    LetterCase c = letterCase(g);
+    return c.upper == upper && c.lower == lower;
+  };
+  EXPECT_TRUE(is("A", true, false));
+  EXPECT_TRUE(is("z", false, true));
+  EXPECT_TRUE(is("1", false, false));
+  EXPECT_TRUE(is("-", false, false));
+  EXPECT_TRUE(is("\xC3\x89", true, false));         // É
+  EXPECT_TRUE(is("\xC3\x9F", false, true));         // ß (upper-cases to SS)
+  EXPECT_TRUE(is("E\xCC\x81", true, false));        // E + combining acute: changed by lower-casing
+  EXPECT_TRUE(is("e\xCC\x81", false, true));
+  EXPECT_TRUE(is("\xC7\x85", false, false));        // Dž: title case is neither
+  EXPECT_TRUE(is("\xC2\xAA", true, true));          // ª: Lowercase, cased, unchanged by both mappings
+  EXPECT_TRUE(is("\xE2\x84\xAA", true, false));     // Kelvin sign
+  EXPECT_TRUE(is("\xE4\xB8\xAD", false, false));    // a Han ideograph has no case
+}
+
+TEST(Unicode, GraphemeJoiningClasses) {
+  EXPECT_TRUE(extendsPreviousGrapheme(0x0301));   // combining acute
+  EXPECT_TRUE(extendsPreviousGrapheme(0x200D));   // ZWJ
+  EXPECT_TRUE(extendsPreviousGrapheme(0x0903));   // Devanagari visarga, a spacing mark
+  EXPECT_FALSE(extendsPreviousGrapheme(U'a'));
+  EXPECT_TRUE(prependsToNextGrapheme(0x0600));    // Arabic number sign
+  EXPECT_FALSE(prependsToNextGrapheme(U','));
+}
+
+}  // namespace
+}  // namespace tamsel::unicode
