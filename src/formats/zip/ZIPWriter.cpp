@@ -1,0 +1,134 @@
+#include "formats/zip/ZIPWriter.h"
+
+#include <zlib.h>
+
+#include <limits>
+#include <stdexcept>
+
+namespace tamsel {
+namespace {
+
+constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::size_t kCentralHeaderSize = 46;
+constexpr std::size_t kEndRecordSize = 22;
+constexpr std::uint16_t kVersion = 20;
+constexpr std::size_t kMaxField32 = std::numeric_limits<std::uint32_t>::max();
+constexpr std::size_t kMaxField16 = std::numeric_limits<std::uint16_t>::max();
+
+void put16(Bytes& out, std::size_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void put32(Bytes& out, std::size_t value) {
+  put16(out, value & 0xFFFF);
+  put16(out, (value >> 16) & 0xFFFF);
+}
+
+void patch32(Bytes& out, std::size_t offset, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void putSignature(Bytes& out, std::uint8_t kind, std::uint8_t kindNext) {
+  out.insert(out.end(), {0x50, 0x4B, kind, kindNext});
+}
+
+void requireField(std::size_t value, std::size_t limit, const char* what) {
+  if (value > limit) throw std::length_error(what);
+}
+
+}  // namespace
+
+std::uint32_t ZIPWriter::crc32(ByteView bytes) {
+  // zlib's table-driven CRC gives the same values as the bitwise definition.
+  return static_cast<std::uint32_t>(::crc32_z(0, bytes.data(), bytes.size()));
+}
+
+Bytes ZIPWriter::makeArchive(std::span<const Member> members) {
+  std::size_t size = kEndRecordSize;
+  for (const Member& member : members) {
+    size += kLocalHeaderSize + kCentralHeaderSize + 2 * member.name.size() + member.contents.size();
+  }
+  ZIPWriter writer(size);
+  for (const Member& member : members) writer.addMember(member.name, member.contents);
+  return std::move(writer).finish();
+}
+
+ZIPWriter::ZIPWriter(std::size_t expectedSize) { archive_.reserve(expectedSize); }
+
+void ZIPWriter::addMember(std::string_view name, ByteView contents) {
+  beginMember(name);
+  archive_.insert(archive_.end(), contents.begin(), contents.end());
+  endMember();
+}
+
+void ZIPWriter::beginMember(std::string_view name) {
+  requireField(name.size(), kMaxField16, "A ZIP member name is longer than 65,535 bytes.");
+  requireField(archive_.size(), kMaxField32, "The ZIP archive is larger than 4 GB.");
+  openHeaderOffset_ = archive_.size();
+  putSignature(archive_, 0x03, 0x04);
+  put16(archive_, kVersion);
+  put16(archive_, 0);  // flags
+  put16(archive_, 0);  // stored
+  put16(archive_, 0);  // time
+  put16(archive_, 0);  // date
+  put32(archive_, 0);  // CRC-32, patched by endMember
+  put32(archive_, 0);  // compressed size, patched
+  put32(archive_, 0);  // uncompressed size, patched
+  put16(archive_, name.size());
+  put16(archive_, 0);  // extra field length
+  const ByteView nameBytes = asBytes(name);
+  archive_.insert(archive_.end(), nameBytes.begin(), nameBytes.end());
+  openDataOffset_ = archive_.size();
+}
+
+void ZIPWriter::endMember() {
+  const std::size_t size = archive_.size() - openDataOffset_;
+  requireField(size, kMaxField32, "A ZIP member is larger than 4 GB.");
+  const std::uint32_t crc = crc32(ByteView(archive_).subspan(openDataOffset_, size));
+  patch32(archive_, openHeaderOffset_ + 14, crc);
+  patch32(archive_, openHeaderOffset_ + 18, static_cast<std::uint32_t>(size));
+  patch32(archive_, openHeaderOffset_ + 22, static_cast<std::uint32_t>(size));
+
+  const std::size_t nameSize = openDataOffset_ - openHeaderOffset_ - kLocalHeaderSize;
+  Bytes& cd = centralDirectory_;
+  putSignature(cd, 0x01, 0x02);
+  put16(cd, kVersion);  // made by
+  put16(cd, kVersion);  // needed to extract
+  put16(cd, 0);         // flags
+  put16(cd, 0);         // stored
+  put16(cd, 0);         // time
+  put16(cd, 0);         // date
+  put32(cd, crc);
+  put32(cd, size);
+  put32(cd, size);
+  put16(cd, nameSize);
+  put16(cd, 0);  // extra field length
+  put16(cd, 0);  // comment length
+  put16(cd, 0);  // disk number start
+  put16(cd, 0);  // internal attributes
+  put32(cd, 0);  // external attributes
+  put32(cd, openHeaderOffset_);
+  const auto name = archive_.begin() + static_cast<std::ptrdiff_t>(openHeaderOffset_ + kLocalHeaderSize);
+  cd.insert(cd.end(), name, name + static_cast<std::ptrdiff_t>(nameSize));
+  ++memberCount_;
+}
+
+Bytes ZIPWriter::finish() && {
+  const std::size_t directoryOffset = archive_.size();
+  requireField(memberCount_, kMaxField16, "A ZIP archive holds more than 65,535 members.");
+  requireField(directoryOffset, kMaxField32, "The ZIP archive is larger than 4 GB.");
+  requireField(centralDirectory_.size(), kMaxField32, "The ZIP central directory is larger than 4 GB.");
+  archive_.insert(archive_.end(), centralDirectory_.begin(), centralDirectory_.end());
+  putSignature(archive_, 0x05, 0x06);
+  put16(archive_, 0);  // this disk
+  put16(archive_, 0);  // disk of the central directory
+  put16(archive_, memberCount_);
+  put16(archive_, memberCount_);
+  put32(archive_, centralDirectory_.size());
+  put32(archive_, directoryOffset);
+  put16(archive_, 0);  // comment length
+  return std::move(archive_);
+}
+
+}  // namespace tamsel
