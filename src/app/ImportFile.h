@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/PrimerEntry.h"
 
@@ -29,6 +30,9 @@ struct ImportOutcome {
 
   bool succeeded() const { return primers.has_value(); }
 };
+
+// Put before the reason of every failure to read or convert a file.
+inline constexpr std::string_view kReadFailurePrefix = "Failed to read file: ";
 
 ImportOutcome importFile(const std::filesystem::path& location);
 

@@ -4,48 +4,15 @@
 #include <optional>
 
 #include "formats/nsub/NSubFormat.h"
+#include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(ByteView bytes) {
-  std::size_t i = 0;
-  const std::size_t size = bytes.size();
-  while (i < size) {
-    const std::uint8_t lead = bytes[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    std::uint8_t low = 0x80, high = 0xBF;  // range of the first continuation byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (size - i < length) return false;
-    if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 std::string decodedOrEmpty(ByteView bytes) {
-  if (!isValidUtf8(bytes)) return {};
-  return std::string(asText(bytes));
+  const std::string_view text = asText(bytes);
+  if (unicode::firstInvalidUtf8Byte(text) != std::string_view::npos) return {};
+  return std::string(text);
 }
 
 // Walks the records with a read position that never passes the buffer's end.

@@ -1,21 +1,14 @@
 #include "formats/nsub/NSubWriter.h"
 
-#include <unicode/ubrk.h>
-#include <unicode/utext.h>
-
 #include <algorithm>
 #include <array>
-#include <memory>
 
 #include "formats/nsub/EndMatchMask.h"
 #include "formats/nsub/NSubFormat.h"
+#include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
-
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // The largest length <= limit that does not end inside a UTF-8 sequence.
 std::size_t codePointPrefixLength(std::string_view text, std::size_t limit) {
@@ -23,47 +16,6 @@ std::size_t codePointPrefixLength(std::string_view text, std::size_t limit) {
   std::size_t length = limit;
   while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
   return length;
-}
-
-struct BreakIteratorCloser {
-  void operator()(UBreakIterator* iterator) const { ubrk_close(iterator); }
-};
-
-// Calls visit(begin, end) with the byte range of each extended grapheme
-// cluster of UTF-8 `text`, in order, until visit returns false.
-template <class Visit>
-void forEachGrapheme(std::string_view text, Visit visit) {
-  if (isAscii(text)) {
-    for (std::size_t i = 0; i < text.size();) {
-      const std::size_t end = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
-      if (!visit(i, end)) return;
-      i = end;
-    }
-    return;
-  }
-  thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    UBreakIterator* opened = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-    return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(U_SUCCESS(status) ? opened : nullptr);
-  }();
-  UErrorCode status = U_ZERO_ERROR;
-  UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-  if (iterator && U_SUCCESS(status)) ubrk_setUText(iterator.get(), utext, &status);
-  if (!iterator || U_FAILURE(status)) {
-    // Without ICU's rules, fall back to code points.
-    for (std::size_t i = 0; i < text.size();) {
-      std::size_t end = i + 1;
-      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-      if (!visit(i, end)) break;
-      i = end;
-    }
-  } else {
-    int32_t begin = ubrk_first(iterator.get());
-    for (int32_t end = ubrk_next(iterator.get()); end != UBRK_DONE; begin = end, end = ubrk_next(iterator.get())) {
-      if (!visit(static_cast<std::size_t>(begin), static_cast<std::size_t>(end))) break;
-    }
-  }
-  utext_close(utext);
 }
 
 constexpr std::array<std::uint8_t, 26> kBaseCodes = {
@@ -100,21 +52,25 @@ std::uint8_t NSubWriter::baseCode(char letter) {
 std::string NSubWriter::sanitizedSequence(std::string_view sequence) {
   std::string cleaned;
   cleaned.reserve(sequence.size());
-  forEachGrapheme(sequence, [&](std::size_t begin, std::size_t end) {
-    cleaned.push_back(end - begin == 1 && inWriterAlphabet(sequence[begin]) ? sequence[begin] : 'N');
-    return true;
-  });
+  // In ASCII every byte is a character, except CR LF, which is one.
+  if (unicode::isAscii(sequence) && sequence.find('\r') == std::string_view::npos) {
+    for (char c : sequence) cleaned.push_back(inWriterAlphabet(c) ? c : 'N');
+    return cleaned;
+  }
+  for (const unicode::ByteRange& range : unicode::graphemeRanges(sequence)) {
+    const bool single = range.end - range.begin == 1;
+    cleaned.push_back(single && inWriterAlphabet(sequence[range.begin]) ? sequence[range.begin] : 'N');
+  }
   return cleaned;
 }
 
 std::string_view NSubWriter::storedName(std::string_view name) {
   if (name.size() <= nsub::kMaxWrittenNameBytes) return name;
   std::size_t fits = 0;
-  forEachGrapheme(name, [&](std::size_t, std::size_t end) {
-    if (end > nsub::kMaxWrittenNameBytes) return false;
-    fits = end;
-    return true;
-  });
+  for (const unicode::ByteRange& range : unicode::graphemeRanges(name)) {
+    if (range.end > nsub::kMaxWrittenNameBytes) break;
+    fits = range.end;
+  }
   // A single character longer than the field (a letter under a pile of
   // combining marks) is cut between code points instead.
   if (fits == 0) fits = codePointPrefixLength(name, nsub::kMaxWrittenNameBytes);

@@ -1,0 +1,145 @@
+#include "app/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace tamsel {
+namespace {
+
+std::atomic<WriteCall> writeCall{nullptr};
+
+std::string describe(int error, const std::filesystem::path& path) {
+  return std::string(std::strerror(error)) + " (" + path.string() + ")";
+}
+
+// Closes a descriptor once, on every path out of a function.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now and reports the error close(2) gives (a late write error on
+  // some file systems).
+  int close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+int writeAll(int fd, ByteView bytes) {
+  WriteCall call = writeCall.load();
+  if (!call) call = [](int f, const void* data, std::size_t size) { return ::write(f, data, size); };
+  while (!bytes.empty()) {
+    const ssize_t written = call(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    bytes = bytes.subspan(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+std::string temporaryNameFor(const std::string& fileName) {
+  thread_local std::mt19937_64 generator{std::random_device{}()};
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::string suffix(8, '0');
+  for (char& c : suffix) c = kDigits[generator() % 36];
+  return "." + fileName + ".tamsel-" + suffix;
+}
+
+}  // namespace
+
+void setWriteCallForTesting(WriteCall call) { writeCall.store(call); }
+
+Expected<Bytes, std::string> readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
+  // Non-blocking, so opening a FIFO does not wait for a writer.
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) return unexpected(describe(errno, path));
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return unexpected(describe(errno, path));
+  if (S_ISDIR(status.st_mode)) return unexpected(describe(EISDIR, path));
+  if (!S_ISREG(status.st_mode)) return unexpected("Not a regular file (" + path.string() + ")");
+  const auto tooLarge = [&] {
+    return unexpected("The file is larger than " + std::to_string(maxBytes >> 20) +
+                      " MiB, the most Tamsel reads (" + path.string() + ")");
+  };
+  if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return tooLarge();
+
+  Bytes bytes(static_cast<std::size_t>(status.st_size));
+  std::size_t filled = 0;
+  std::array<std::uint8_t, 1 << 16> chunk;
+  for (;;) {
+    // Past the size fstat gave, the file has grown: read on in chunks, within the limit.
+    const bool growing = filled == bytes.size();
+    std::uint8_t* target = growing ? chunk.data() : bytes.data() + filled;
+    const std::size_t room = growing ? chunk.size() : bytes.size() - filled;
+    const ssize_t count = ::read(file.get(), target, room);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return unexpected(describe(errno, path));
+    }
+    if (count == 0) break;
+    if (growing) {
+      if (filled + static_cast<std::size_t>(count) > maxBytes) return tooLarge();
+      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + count);
+    }
+    filled += static_cast<std::size_t>(count);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes) {
+  const std::filesystem::path folder = destination.has_parent_path() ? destination.parent_path() : ".";
+  const std::string fileName = destination.filename().string();
+  if (fileName.empty()) return describe(EISDIR, destination);
+
+  std::filesystem::path temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temporary = folder / temporaryNameFor(fileName);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return describe(errno, destination);
+  FileDescriptor file(fd);
+
+  const auto fail = [&](int error) -> std::optional<std::string> {
+    ::unlink(temporary.c_str());
+    return describe(error, destination);
+  };
+
+  // Replacing a file keeps its permissions; a new file gets the umask's.
+  struct stat existing {};
+  if (::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    ::fchmod(file.get(), existing.st_mode & 07777);
+  }
+  if (int error = writeAll(file.get(), bytes)) return fail(error);
+  if (::fsync(file.get()) != 0) return fail(errno);
+  if (int error = file.close()) return fail(error);
+  if (::rename(temporary.c_str(), destination.c_str()) != 0) return fail(errno);
+
+  // Make the rename itself durable; a failure here loses nothing already written.
+  FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.get() >= 0) ::fsync(directory.get());
+  return std::nullopt;
+}
+
+}  // namespace tamsel

@@ -1,0 +1,38 @@
+#pragma once
+
+// The only place where Tamsel touches the file system: whole-file reads with
+// a size limit, and writes that replace a file atomically, so a failed write
+// never destroys the file that was there.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/Bytes.h"
+#include "model/Expected.h"
+
+namespace tamsel {
+
+// Larger files are refused before any of them is read.
+inline constexpr std::uint64_t kMaxInputFileBytes = std::uint64_t{1} << 30;
+
+// The whole file, or a readable reason ("No such file or directory (path)").
+// Only regular files are read: a directory or a pipe is refused, never waited on.
+Expected<Bytes, std::string> readWholeFile(const std::filesystem::path& path,
+                                           std::uint64_t maxBytes = kMaxInputFileBytes);
+
+// Writes `bytes` to a new file in the destination's folder, flushes it to
+// disk and renames it over `destination`. Returns nothing on success, else a
+// readable reason; on failure the destination is untouched and the temporary
+// file removed. An existing destination keeps its permission bits.
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes);
+
+// The system call that writes file data. Tests put in one that fails the way
+// a full disk does; nullptr restores write(2).
+using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
+void setWriteCallForTesting(WriteCall call);
+
+}  // namespace tamsel

@@ -1,0 +1,130 @@
+#include "formats/nsub/NSubParser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tamsel {
+namespace {
+
+Bytes header() { return {'V', 'E', 'R', 'S', 0x01, 0x10}; }
+
+void appendString(Bytes& out, std::string_view text) {
+  out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
+  out.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
+  out.insert(out.end(), text.begin(), text.end());
+}
+
+struct RecordSpec {
+  std::string name = "P1";
+  std::uint8_t selected = 1;
+  std::uint8_t endMatches = 3;
+  std::uint8_t defaultMismatches = 2;
+  std::string sequence = "ACGTACGT";
+  std::string codes = std::string(8, '\x01');
+  std::string mask = std::string(8, ' ');
+  std::string comment;
+};
+
+// A record built by hand, so the reader is not tested against our own writer.
+void appendRecord(Bytes& out, const RecordSpec& spec) {
+  Bytes name(spec.name.begin(), spec.name.end());
+  name.resize(128, 0);
+  out.insert(out.end(), name.begin(), name.end());
+  Bytes block(18, 0);
+  block[4] = spec.endMatches;
+  block[5] = spec.defaultMismatches;
+  block[10] = spec.selected;
+  out.insert(out.end(), block.begin(), block.end());
+  appendString(out, spec.sequence);
+  appendString(out, spec.codes);
+  appendString(out, spec.mask);
+  appendString(out, spec.comment);
+  out.insert(out.end(), 8, 0);
+}
+
+TEST(NSubParserTest, ShortFilesAndWrongTags) {
+  EXPECT_EQ(NSubParser::parse({}).error(), NSubParserError::fileTooShort);
+  const Bytes five{'V', 'E', 'R', 'S', 1};
+  EXPECT_EQ(NSubParser::parse(five).error(), NSubParserError::fileTooShort);
+  for (Bytes bad : {Bytes{'v', 'e', 'r', 's', 1, 0x10}, Bytes{0x53, 0x52, 0x45, 0x56, 1, 0x10}}) {
+    auto result = NSubParser::parse(bad);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error(), NSubParserError::invalidHeader);
+  }
+  EXPECT_EQ(message(NSubParserError::fileTooShort), "The file is too short to be a valid .nsub file.");
+  EXPECT_EQ(message(NSubParserError::invalidHeader), "The file does not have a valid .nsub header.");
+  EXPECT_EQ(message(NSubParserError::unexpectedEnd), "The file ended unexpectedly while reading primer data.");
+}
+
+TEST(NSubParserTest, HeaderAloneKeepsTheDefaultSettings) {
+  for (Bytes file : {header(), Bytes{'V', 'E', 'R', 'S', 0xFF, 0x00}}) {
+    auto result = NSubParser::parse(file);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->primers.empty());
+    EXPECT_EQ(result->defaultMismatches, 2);
+    EXPECT_EQ(result->endMatches, 3);
+  }
+}
+
+TEST(NSubParserTest, ReadsRecordsAndTakesSettingsFromTheFirst) {
+  Bytes file = header();
+  appendRecord(file, {.name = "Fwd", .selected = 2, .endMatches = 200, .defaultMismatches = 255, .comment = "ex 2"});
+  // Base codes and mask are found by their own lengths, not the sequence's.
+  appendRecord(file, {.name = "Rev", .selected = 0, .endMatches = 1, .defaultMismatches = 1,
+                      .sequence = std::string(20, 'g'), .codes = "", .mask = "X", .comment = ""});
+  auto result = NSubParser::parse(file);
+  ASSERT_TRUE(result);
+  ASSERT_EQ(result->primers.size(), 2u);
+  EXPECT_EQ(result->endMatches, 200);
+  EXPECT_EQ(result->defaultMismatches, 255);
+  const PrimerEntry& first = result->primers[0];
+  EXPECT_TRUE(first.selected);
+  EXPECT_EQ(first.name, "Fwd");
+  EXPECT_EQ(first.sequence, "ACGTACGT");
+  EXPECT_EQ(first.comment, "ex 2");
+  const PrimerEntry& second = result->primers[1];
+  EXPECT_FALSE(second.selected);
+  EXPECT_EQ(second.sequence, std::string(20, 'g'));
+  EXPECT_FALSE(first.id == second.id);
+
+  auto again = NSubParser::parse(file);
+  EXPECT_FALSE(again->primers[0].id == first.id);
+}
+
+TEST(NSubParserTest, TextsAreTakenAsTheyStand) {
+  Bytes file = header();
+  appendRecord(file, {.name = std::string(128, 'n'), .sequence = " acgt x ", .comment = "\xC3\xA9t\xC3\xA9"});
+  appendRecord(file, {.name = "bad\xC3", .sequence = "\xFF", .comment = "\xED\xA0\x80"});  // invalid UTF-8
+  auto result = NSubParser::parse(file);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->primers[0].name, std::string(128, 'n'));
+  EXPECT_EQ(result->primers[0].sequence, " acgt x ");
+  EXPECT_EQ(result->primers[0].comment, "\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(result->primers[1].name, "");
+  EXPECT_EQ(result->primers[1].sequence, "");
+  EXPECT_EQ(result->primers[1].comment, "");
+}
+
+TEST(NSubParserTest, EveryTruncationFailsWithoutPartialResult) {
+  Bytes file = header();
+  appendRecord(file, {});
+  appendRecord(file, {.comment = "tail"});
+  ASSERT_TRUE(NSubParser::parse(file));
+  // Every cut inside the second record fails: in the name, the block, each
+  // length prefix, each string and the trailer.
+  const std::size_t secondRecord = 6 + 162 + 3 * 8;
+  for (std::size_t length = secondRecord + 1; length < file.size(); ++length) {
+    auto result = NSubParser::parse(ByteView(file).first(length));
+    ASSERT_FALSE(result) << length;
+    EXPECT_EQ(result.error(), NSubParserError::unexpectedEnd) << length;
+  }
+  // A length prefix pointing past the end.
+  Bytes lying = header();
+  appendRecord(lying, {});
+  lying[6 + 146] = 0xFF;
+  EXPECT_EQ(NSubParser::parse(lying).error(), NSubParserError::unexpectedEnd);
+}
+
+}  // namespace
+}  // namespace tamsel

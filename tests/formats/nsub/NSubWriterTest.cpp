@@ -1,0 +1,160 @@
+#include "formats/nsub/NSubWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "formats/nsub/NSubParser.h"
+
+namespace tamsel {
+namespace {
+
+const Bytes kHeader{0x56, 0x45, 0x52, 0x53, 0x01, 0x10};
+
+Bytes concat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+// The offset of the sequence's length prefix within the first record.
+constexpr std::size_t kFirstSequence = 6 + 128 + 18;
+
+TEST(NSubWriterTest, EmptyListIsTheHeaderAlone) { EXPECT_EQ(NSubWriter::write({}, 2, 3), kHeader); }
+
+TEST(NSubWriterTest, OnePrimerGivesTheDocumentedRecord) {
+  Bytes name{0x50, 0x31};
+  name.resize(128, 0);
+  const Bytes expected = concat({
+      kHeader,
+      name,
+      {0, 0, 0, 0, 3, 2, 4, 0, 0, 0, 1, 0, 0, 0, 4, 0, 0, 0},
+      {0x00, 0x04, 0x41, 0x43, 0x47, 0x54},
+      {0x00, 0x04, 0x01, 0x02, 0x04, 0x08},
+      {0x00, 0x04, 0x20, 0x58, 0x58, 0x58},
+      {0x00, 0x00},
+      Bytes(8, 0),
+  });
+  const Bytes written = NSubWriter::write({PrimerEntry(true, "P1", "ACGT", "")}, 2, 3);
+  EXPECT_EQ(written.size(), 6u + 174u);
+  EXPECT_EQ(written, expected);
+}
+
+TEST(NSubWriterTest, SanitizesSequencesAndCodesBases) {
+  EXPECT_EQ(NSubWriter::sanitizedSequence("ACGTX1"), "ACGTNN");
+  EXPECT_EQ(NSubWriter::sanitizedSequence("acgtNNxyz"), "acgtNNNyN");
+  EXPECT_EQ(NSubWriter::sanitizedSequence(""), "");
+  // One N per user-perceived character: "é" as e + combining acute, an emoji
+  // with a skin-tone modifier, and CR LF are one character each.
+  EXPECT_EQ(NSubWriter::sanitizedSequence("Ae\xCC\x81T"), "ANT");
+  EXPECT_EQ(NSubWriter::sanitizedSequence("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                                          "C"),
+            "NC");
+  EXPECT_EQ(NSubWriter::sanitizedSequence("A\r\nC"), "ANC");
+
+  const std::string letters = "ACGTUMRWSYKVHDBN";
+  const std::uint8_t codes[] = {1, 2, 4, 8, 8, 3, 5, 9, 6, 10, 12, 7, 11, 13, 14, 15};
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    EXPECT_EQ(NSubWriter::baseCode(letters[i]), codes[i]) << letters[i];
+    EXPECT_EQ(NSubWriter::baseCode(static_cast<char>(letters[i] - 'A' + 'a')), codes[i]) << letters[i];
+  }
+  for (char c : std::string("EFIJLOPQXZ1- \x80")) EXPECT_EQ(NSubWriter::baseCode(c), 0) << c;
+}
+
+TEST(NSubWriterTest, RecordFieldsFollowTheSequence) {
+  const Bytes written = NSubWriter::write({PrimerEntry(false, "", "acgtNNxyz", "note")}, 0, 3);
+  const Bytes expected = concat({
+      {0x00, 0x09},
+      {'a', 'c', 'g', 't', 'N', 'N', 'N', 'y', 'N'},
+      {0x00, 0x09, 0x01, 0x02, 0x04, 0x08, 0x0F, 0x0F, 0x0F, 0x0A, 0x0F},
+      {0x00, 0x09, 'X', 'X', 'X', 'X', ' ', ' ', ' ', 'X', ' '},
+      {0x00, 0x04, 'n', 'o', 't', 'e'},
+      Bytes(8, 0),
+  });
+  ASSERT_EQ(written.size(), kFirstSequence + expected.size());
+  EXPECT_EQ(Bytes(written.begin() + kFirstSequence, written.end()), expected);
+  EXPECT_EQ(written[6 + 128 + 10], 0);  // not selected
+}
+
+TEST(NSubWriterTest, EmptyPrimerRecordIs162Bytes) {
+  EXPECT_EQ(NSubWriter::write({PrimerEntry(true, "", "", "")}, 2, 3).size(), 6u + 162u);
+}
+
+TEST(NSubWriterTest, LongSequenceSaturatesTheBlockLengths) {
+  const Bytes written = NSubWriter::write({PrimerEntry(true, "L", std::string(300, 'A'), "")}, 7, 9);
+  const std::size_t block = 6 + 128;
+  EXPECT_EQ(written[block + 4], 9);
+  EXPECT_EQ(written[block + 5], 7);
+  EXPECT_EQ(written[block + 6], 255);
+  EXPECT_EQ(written[block + 14], 255);
+  for (std::size_t field = 0; field < 3; ++field) {
+    const std::size_t prefix = kFirstSequence + field * 302;
+    EXPECT_EQ(written[prefix], 0x01);
+    EXPECT_EQ(written[prefix + 1], 0x2C);
+  }
+}
+
+TEST(NSubWriterTest, SettingsAreRepeatedInEveryRecord) {
+  const Bytes written = NSubWriter::write({PrimerEntry(true, "A", "", ""), PrimerEntry(true, "B", "", "")}, 2, 3);
+  for (std::size_t record : {std::size_t{6}, std::size_t{6 + 162}}) {
+    EXPECT_EQ(written[record + 128 + 4], 3);
+    EXPECT_EQ(written[record + 128 + 5], 2);
+  }
+}
+
+TEST(NSubWriterTest, LongNamesAreCutBetweenCharacters) {
+  // ASCII: the first 127 bytes and a zero byte.
+  const std::string ascii(130, 'n');
+  EXPECT_EQ(NSubWriter::storedName(ascii), ascii.substr(0, 127));
+
+  // 126 ASCII bytes and a 2-byte "é": the é does not fit whole and is left out.
+  const std::string accented = std::string(126, 'a') + "\xC3\xA9" + "b";
+  EXPECT_EQ(NSubWriter::storedName(accented), std::string(126, 'a'));
+
+  // 63 "é" = 126 bytes, then e + combining acute (3 bytes): the cluster goes whole.
+  std::string clusters;
+  for (int i = 0; i < 63; ++i) clusters += "\xC3\xA9";
+  EXPECT_EQ(NSubWriter::storedName(clusters + "e\xCC\x81"), clusters);
+
+  // One character larger than the field is cut between code points.
+  const std::string pile = "a" + [] {
+    std::string marks;
+    for (int i = 0; i < 100; ++i) marks += "\xCC\x81";
+    return marks;
+  }();
+  EXPECT_EQ(NSubWriter::storedName(pile), pile.substr(0, 127));
+
+  // What the writer stores reads back instead of turning empty.
+  auto read = NSubParser::parse(NSubWriter::write({PrimerEntry(true, accented, "ACGTA", "")}, 2, 3));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->primers.at(0).name, std::string(126, 'a'));
+  auto readAscii = NSubParser::parse(NSubWriter::write({PrimerEntry(true, ascii, "ACGTA", "")}, 2, 3));
+  ASSERT_TRUE(readAscii);
+  EXPECT_EQ(readAscii->primers.at(0).name.size(), 127u);
+}
+
+TEST(NSubWriterTest, CheckedWriteRefusesTextsTheFormatCannotHold) {
+  const std::string longest(65535, 'c');
+  auto fits = NSubWriter::writeChecked({PrimerEntry(true, "P1", "ACGT", longest)}, 2, 3);
+  ASSERT_TRUE(fits);
+  EXPECT_EQ((*fits)[kFirstSequence + 3 * 6], 0xFF);
+  EXPECT_EQ((*fits)[kFirstSequence + 3 * 6 + 1], 0xFF);
+
+  PrimerList primers{PrimerEntry(true, "P1", "ACGT", ""), PrimerEntry(true, "Fwd 2", "ACGT", longest + "c")};
+  auto refused = NSubWriter::writeChecked(primers, 2, 3);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("row 2"), std::string::npos) << refused.error();
+  EXPECT_NE(refused.error().find("\"Fwd 2\""), std::string::npos) << refused.error();
+  EXPECT_NE(refused.error().find("comment"), std::string::npos) << refused.error();
+
+  primers[1] = PrimerEntry(true, "S", std::string(70000, 'A'), "");
+  auto longSequence = NSubWriter::writeChecked(primers, 2, 3);
+  ASSERT_FALSE(longSequence);
+  EXPECT_NE(longSequence.error().find("sequence"), std::string::npos) << longSequence.error();
+
+  // The unchecked writer still emits a well-formed file.
+  auto read = NSubParser::parse(NSubWriter::write(primers, 2, 3));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->primers.at(1).sequence.size(), 65535u);
+}
+
+}  // namespace
+}  // namespace tamsel
