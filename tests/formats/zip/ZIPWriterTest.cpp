@@ -1,0 +1,152 @@
+#include "formats/zip/ZIPWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "formats/zip/ZIPReader.h"
+
+namespace tamsel {
+namespace {
+
+std::uint32_t read16(const Bytes& bytes, std::size_t offset) { return bytes.at(offset) | bytes.at(offset + 1) << 8; }
+
+std::uint32_t read32(const Bytes& bytes, std::size_t offset) {
+  return read16(bytes, offset) | read16(bytes, offset + 2) << 16;
+}
+
+// The checksum as the ZIP format defines it, one bit at a time.
+std::uint32_t bitwiseCRC32(ByteView bytes) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (std::uint8_t byte : bytes) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+  }
+  return ~crc;
+}
+
+TEST(ZIPWriterTest, CRC32MatchesTheBitwiseDefinition) {
+  EXPECT_EQ(ZIPWriter::crc32({}), 0u);
+  EXPECT_EQ(ZIPWriter::crc32(asBytes("123456789")), 0xCBF43926u);
+  std::mt19937 random(7);
+  for (std::size_t size : {1, 3, 64, 1000, 4099}) {
+    Bytes bytes(size);
+    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    EXPECT_EQ(ZIPWriter::crc32(bytes), bitwiseCRC32(bytes)) << size;
+  }
+}
+
+TEST(ZIPWriterTest, NoMembersGiveTheEndRecordAlone) {
+  const Bytes archive = ZIPWriter::makeArchive({});
+  EXPECT_EQ(archive, (Bytes{0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(ZIPWriterTest, OneMemberLaysOutEveryField) {
+  const Bytes contents = {'x', 'y', 'z'};
+  const ZIPWriter::Member members[] = {{"a", contents}};
+  const Bytes archive = ZIPWriter::makeArchive(members);
+  const std::uint32_t crc = bitwiseCRC32(contents);
+  const Bytes expected = {
+      // Local file header, name, contents.
+      0x50, 0x4B, 0x03, 0x04, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                       //
+      static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),                          //
+      static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24),                   //
+      3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 'a', 'x', 'y', 'z',                                       //
+      // Central directory record at 34.
+      0x50, 0x4B, 0x01, 0x02, 20, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                //
+      static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),                          //
+      static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24),                   //
+      3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'a',            //
+      // End record at 81.
+      0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 1, 0, 1, 0, 47, 0, 0, 0, 34, 0, 0, 0, 0, 0};
+  EXPECT_EQ(archive.size(), 103u);
+  EXPECT_EQ(archive, expected);
+}
+
+TEST(ZIPWriterTest, MembersKeepOrderAndDirectoryPointsAtThem) {
+  const Bytes first = {1, 2, 3, 4};
+  const std::string nonASCII = "xl/\xC3\xA9t\xC3\xA9.xml";  // "xl/été.xml": 8 characters, 10 bytes
+  const ZIPWriter::Member members[] = {{"empty", {}}, {"first", first}, {nonASCII, first}, {"first", {}}};
+  const Bytes archive = ZIPWriter::makeArchive(members);
+
+  // The empty member's header is followed directly by the next header.
+  EXPECT_EQ(read32(archive, 14), 0u);
+  EXPECT_EQ(read32(archive, 18), 0u);
+  EXPECT_EQ(read32(archive, 22), 0u);
+  EXPECT_EQ(read32(archive, 30 + 5), 0x04034B50u);
+
+  const std::size_t end = archive.size() - 22;
+  ASSERT_EQ(read32(archive, end), 0x06054B50u);
+  EXPECT_EQ(read16(archive, end + 8), 4u);
+  EXPECT_EQ(read16(archive, end + 10), 4u);
+  const std::size_t directoryOffset = read32(archive, end + 16);
+  EXPECT_EQ(read32(archive, end + 12), end - directoryOffset);
+
+  std::size_t record = directoryOffset;
+  for (const ZIPWriter::Member& member : members) {
+    ASSERT_EQ(read32(archive, record), 0x02014B50u);
+    const std::size_t nameSize = read16(archive, record + 28);
+    EXPECT_EQ(nameSize, member.name.size());
+    EXPECT_EQ(asText(ByteView(archive).subspan(record + 46, nameSize)), member.name);
+    EXPECT_EQ(read32(archive, record + 16), bitwiseCRC32(member.contents));
+    EXPECT_EQ(read32(archive, record + 24), member.contents.size());
+    const std::size_t local = read32(archive, record + 42);
+    EXPECT_EQ(read32(archive, local), 0x04034B50u);
+    EXPECT_EQ(read32(archive, local + 14), read32(archive, record + 16));
+    EXPECT_EQ(asText(ByteView(archive).subspan(local + 30, nameSize)), member.name);
+    record += 46 + nameSize;
+  }
+  EXPECT_EQ(record, end);
+}
+
+TEST(ZIPWriterTest, ProducedMembersEqualCopiedOnes) {
+  const std::string text = "<sst/>";
+  const ZIPWriter::Member members[] = {{"a.xml", asBytes(text)}, {"b.xml", asBytes(text)}};
+  ZIPWriter writer;
+  writer.addMember("a.xml", asBytes(text));
+  writer.addMember("b.xml", [&](Bytes& out) { out.insert(out.end(), text.begin(), text.end()); });
+  EXPECT_EQ(std::move(writer).finish(), ZIPWriter::makeArchive(members));
+}
+
+TEST(ZIPWriterTest, TheReaderGetsEveryMemberBack) {
+  std::mt19937 random(11);
+  Bytes large(300000);
+  for (auto& byte : large) byte = static_cast<std::uint8_t>(random());
+  const Bytes small = {'h', 'i'};
+  const ZIPWriter::Member members[] = {
+      {"[Content_Types].xml", small}, {"empty", {}}, {"xl/large.bin", large}, {"caf\xC3\xA9", small}};
+  const Bytes archive = ZIPWriter::makeArchive(members);
+
+  const ZIPReader reader(archive);
+  const auto directory = reader.readCentralDirectory();
+  ASSERT_TRUE(directory.has_value());
+  ASSERT_EQ(directory->size(), std::size(members));
+  for (std::size_t i = 0; i < directory->size(); ++i) {
+    EXPECT_EQ((*directory)[i].filename, members[i].name);
+    EXPECT_EQ((*directory)[i].compressionMethod, 0);
+  }
+  const auto all = reader.extractAllEntries();
+  ASSERT_EQ(all.size(), std::size(members));
+  for (const ZIPWriter::Member& member : members) {
+    const auto found = all.find(std::string(member.name));
+    ASSERT_NE(found, all.end()) << member.name;
+    EXPECT_EQ(found->second, Bytes(member.contents.begin(), member.contents.end())) << member.name;
+  }
+}
+
+TEST(ZIPWriterTest, FieldBoundsAreRefusedNotWrapped) {
+  const std::string longName(65536, 'n');
+  ZIPWriter named;
+  EXPECT_THROW(named.addMember(longName, ByteView{}), std::length_error);
+
+  ZIPWriter crowded;
+  for (int i = 0; i < 65535; ++i) crowded.addMember("a", ByteView{});
+  crowded.addMember("a", ByteView{});
+  EXPECT_THROW(std::move(crowded).finish(), std::length_error);
+}
+
+}  // namespace
+}  // namespace tamsel
