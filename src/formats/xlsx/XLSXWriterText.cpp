@@ -65,6 +65,7 @@ void appendEscapedCellText(std::string_view text, Bytes& out) {
     std::string_view replacement;
     std::size_t next = i + 1;
     if (c >= 0x80) {
+      next = i;
       const char32_t scalar = unicode::nextScalar(text, next);
       if (isForbiddenNoncharacter(scalar)) {
         replacement = hexEscape(scalar, escapeBuffer);

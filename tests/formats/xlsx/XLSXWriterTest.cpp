@@ -1,0 +1,161 @@
+#include "formats/xlsx/XLSXWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "formats/xlsx/XLSXFixedParts.h"
+#include "formats/zip/ZIPReader.h"
+
+namespace tamsel {
+namespace {
+
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
+
+struct Part {
+  std::string name;
+  std::string text;
+};
+
+std::vector<Part> partsOf(const Bytes& workbook) {
+  const ZIPReader reader(workbook);
+  std::vector<Part> parts;
+  const auto directory = reader.readCentralDirectory();
+  if (!directory) return parts;
+  for (const ZIPReader::Entry& entry : *directory) {
+    auto contents = reader.extract(entry);
+    parts.push_back({entry.filename, contents ? std::string(asText(*contents)) : "<unreadable>"});
+  }
+  return parts;
+}
+
+std::string escaped(std::string_view text) {
+  const std::string part = XLSXWriter::sharedStringsXML(std::vector<std::string_view>{text});
+  const std::size_t begin = part.find("<si><t>") + 7;
+  return part.substr(begin, part.rfind("</t></si>") - begin);
+}
+
+TEST(XLSXWriterTest, PackageHoldsSevenPartsInOrderWithTheFixedTexts) {
+  const std::vector<Part> parts = partsOf(XLSXWriter::write({}));
+  ASSERT_EQ(parts.size(), 7u);
+  const std::pair<std::string_view, std::string_view> fixed[] = {
+      {"[Content_Types].xml", XLSXFixedParts::kContentTypesXML},
+      {"_rels/.rels", XLSXFixedParts::kPackageRelationshipsXML},
+      {"xl/_rels/workbook.xml.rels", XLSXFixedParts::kWorkbookRelationshipsXML},
+      {"xl/workbook.xml", XLSXFixedParts::kWorkbookXML},
+      {"xl/styles.xml", XLSXFixedParts::kStylesXML}};
+  const std::size_t sizes[] = {835, 300, 575, 297, 626};
+  const std::size_t lineFeeds[] = {8, 3, 5, 5, 7};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(parts[i].name, fixed[i].first);
+    EXPECT_EQ(parts[i].text, fixed[i].second);
+    EXPECT_EQ(parts[i].text.size(), sizes[i]) << parts[i].name;
+    EXPECT_EQ(std::count(parts[i].text.begin(), parts[i].text.end(), '\n'), lineFeeds[i]) << parts[i].name;
+  }
+  EXPECT_EQ(parts[5].name, "xl/sharedStrings.xml");
+  EXPECT_EQ(parts[6].name, "xl/worksheets/sheet1.xml");
+  for (const Part& part : parts) {
+    EXPECT_TRUE(part.text.starts_with(std::string(kDeclaration) + "\n")) << part.name;
+    EXPECT_FALSE(part.text.ends_with("\n")) << part.name;
+  }
+  EXPECT_NE(XLSXFixedParts::kWorkbookXML.find("<sheet name=\"Primers\" sheetId=\"1\" r:id=\"rId1\"/>"),
+            std::string_view::npos);
+}
+
+TEST(XLSXWriterTest, EmptyListGivesHeaderOnly) {
+  const std::vector<Part> parts = partsOf(XLSXWriter::write({}));
+  ASSERT_EQ(parts.size(), 7u);
+  const std::string sstStart = std::string(kDeclaration) +
+                               "\n<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";
+  EXPECT_EQ(sstStart.size(), 134u);
+  EXPECT_EQ(parts[5].text, sstStart +
+                               "4\" uniqueCount=\"4\"><si><t>Selected</t></si><si><t>Name</t></si>"
+                               "<si><t>Sequence</t></si><si><t>Comment</t></si></sst>");
+  const std::string sheetStart = std::string(kDeclaration) +
+                                 "\n<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">\n"
+                                 "<sheetData>";
+  EXPECT_EQ(sheetStart.size(), 145u);
+  EXPECT_EQ(parts[6].text, sheetStart +
+                               "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                               "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" t=\"s\"><v>3</v></c></row>"
+                               "</sheetData></worksheet>");
+}
+
+TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
+  const PrimerList one = {{true, "P1", "ACGTACGT", ""}};
+  const auto table = XLSXWriter::collectStrings(one);
+  EXPECT_EQ(table.texts, (std::vector<std::string_view>{"Selected", "Name", "Sequence", "Comment", "1", "P1",
+                                                        "ACGTACGT", ""}));
+  EXPECT_EQ(table.cellPositions, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_NE(XLSXWriter::sheetXML(table.cellPositions)
+                .find("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>4</v></c><c r=\"B2\" t=\"s\"><v>5</v></c>"
+                      "<c r=\"C2\" t=\"s\"><v>6</v></c><c r=\"D2\" t=\"s\"><v>7</v></c></row></sheetData>"),
+            std::string::npos);
+
+  const PrimerList repeats = {{false, "Name", "AC", ""}, {false, "F2", "AC", ""}};
+  const auto shared = XLSXWriter::collectStrings(repeats);
+  EXPECT_EQ(shared.texts.size(), 8u);  // header, "0", "AC", "", "F2"
+  EXPECT_EQ(shared.cellPositions[5], 1u);  // "Name" shares the header's position
+  EXPECT_EQ(shared.cellPositions[8], shared.cellPositions[4]);
+  EXPECT_EQ(shared.cellPositions[10], shared.cellPositions[6]);
+  EXPECT_EQ(shared.cellPositions[11], shared.cellPositions[7]);
+}
+
+TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
+  PrimerList primers;
+  for (int i = 0; i < 10; ++i) primers.emplace_back(i % 2 == 0, "P" + std::to_string(i), "ACGT", "");
+  const std::string sheet = XLSXWriter::sheetXML(XLSXWriter::collectStrings(primers).cellPositions);
+  EXPECT_NE(sheet.find("<row r=\"11\"><c r=\"A11\" t=\"s\"><v>"), std::string::npos);
+  EXPECT_NE(sheet.find("<c r=\"D11\" t=\"s\">"), std::string::npos);
+  EXPECT_EQ(sheet.find("<row r=\"12\""), std::string::npos);
+  EXPECT_EQ(std::count(sheet.begin(), sheet.end(), '\n'), 2);
+}
+
+TEST(XLSXWriterTest, ColumnLettersAreBijectiveBase26) {
+  EXPECT_EQ(XLSXWriter::columnLetters(0), "A");
+  EXPECT_EQ(XLSXWriter::columnLetters(3), "D");
+  EXPECT_EQ(XLSXWriter::columnLetters(25), "Z");
+  EXPECT_EQ(XLSXWriter::columnLetters(26), "AA");
+  EXPECT_EQ(XLSXWriter::columnLetters(27), "AB");
+  EXPECT_EQ(XLSXWriter::columnLetters(701), "ZZ");
+  EXPECT_EQ(XLSXWriter::columnLetters(702), "AAA");
+  EXPECT_EQ(XLSXWriter::columnLetters(16383), "XFD");
+}
+
+TEST(XLSXWriterTest, MarkupCharactersBecomeEntities) {
+  EXPECT_EQ(escaped("A&B<1>"), "A&amp;B&lt;1&gt;");
+  EXPECT_EQ(escaped("say \"hi\""), "say &quot;hi&quot;");
+  EXPECT_EQ(escaped("it's\ta\nline"), "it's\ta\nline");
+  EXPECT_EQ(escaped("&lt;"), "&amp;lt;");
+  EXPECT_EQ(escaped("caf\xC3\xA9 \xF0\x9F\xA7\xAC"), "caf\xC3\xA9 \xF0\x9F\xA7\xAC");
+  EXPECT_EQ(escaped(""), "");
+}
+
+TEST(XLSXWriterTest, ForbiddenCharactersAndCarriageReturnsBecomeSpreadsheetEscapes) {
+  EXPECT_EQ(escaped("a\r\nb"), "a_x000D_\nb");
+  EXPECT_EQ(escaped(std::string_view("\x00\x01\x08\x0B\x0C\x1F", 6)), "_x0000__x0001__x0008__x000B__x000C__x001F_");
+  EXPECT_EQ(escaped("x\xEF\xBF\xBEy\xEF\xBF\xBF"), "x_xFFFE_y_xFFFF_");
+  EXPECT_EQ(escaped("\xEF\xBF\xBD"), "\xEF\xBF\xBD");  // U+FFFD itself is allowed
+  // Bytes that are not UTF-8 would make the part unreadable XML.
+  EXPECT_EQ(escaped("a\xFF" "b\xC3"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+}
+
+TEST(XLSXWriterTest, EscapeLookalikesKeepTheirUnderscore) {
+  EXPECT_EQ(escaped("_x0041_"), "_x005F_x0041_");
+  EXPECT_EQ(escaped("_x00ab_"), "_x005F_x00ab_");
+  EXPECT_EQ(escaped("__x0041__x0042_"), "__x005F_x0041__x005F_x0042_");
+  EXPECT_EQ(escaped("_x005F_"), "_x005F_x005F_");
+  // Followed by a character whose escape starts with an underscore.
+  EXPECT_EQ(escaped("_x0041\r"), "_x005F_x0041_x000D_");
+  EXPECT_EQ(escaped("_x0041\xEF\xBF\xBF"), "_x005F_x0041_xFFFF_");
+  // Not look-alikes: too few hex digits, a non-hex digit, no closing underscore.
+  EXPECT_EQ(escaped("P1_x004_"), "P1_x004_");
+  EXPECT_EQ(escaped("_x00G1_"), "_x00G1_");
+  EXPECT_EQ(escaped("_x0041"), "_x0041");
+  EXPECT_EQ(escaped("fwd_1"), "fwd_1");
+}
+
+}  // namespace
+}  // namespace tamsel
