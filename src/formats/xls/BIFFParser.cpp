@@ -1,0 +1,107 @@
+#include "formats/xls/BIFFParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "formats/xls/BIFFRecordTypes.h"
+#include "formats/xls/CellList.h"
+#include "formats/xls/LittleEndian.h"
+#include "formats/xls/SSTSegmentReader.h"
+#include "formats/xls/SheetCellReader.h"
+#include "formats/xls/Utf8Text.h"
+#include "formats/xls/WorkbookLayout.h"
+#include "formats/xls/XLSErrors.h"
+
+namespace tamsel {
+
+namespace {
+
+constexpr std::size_t kRecordHeaderSize = 4;
+constexpr std::size_t kSSTCountsSize = 8;
+
+}  // namespace
+
+std::vector<BIFFParser::Record> BIFFParser::readRecords(ByteView stream) {
+  std::vector<Record> records;
+  // Cell records are mostly 10 to 20 bytes long.
+  records.reserve(stream.size() / 16);
+  std::size_t pos = 0;
+  while (stream.size() - pos >= kRecordHeaderSize) {
+    std::uint16_t type = le::u16(stream, pos);
+    std::size_t length = le::u16(stream, pos + 2);
+    std::size_t body = pos + kRecordHeaderSize;
+    if (stream.size() - body < length) break;
+    records.push_back(Record{type, stream.subspan(body, length), pos});
+    pos = body + length;
+  }
+  return records;
+}
+
+SharedStringTable BIFFParser::readSharedStrings(std::span<const Record> records) {
+  SharedStringTable table;
+  auto sst = std::find_if(records.begin(), records.end(), [](const Record& r) { return r.type == biff::kSST; });
+  if (sst == records.end() || sst->data.size() < kSSTCountsSize) return table;
+
+  std::vector<ByteView> segments{sst->data};
+  for (auto it = std::next(sst); it != records.end() && it->type == biff::kContinue; ++it) {
+    segments.push_back(it->data);
+  }
+  std::uint32_t uniqueCount = le::u32(sst->data, 4);
+  table.setSize(uniqueCount);
+  // Strings are read only while the segments last: a stored count far beyond
+  // them costs nothing, the missing entries reading as empty texts.
+  SSTSegmentReader reader(segments);
+  while (table.storedCount() < uniqueCount && reader.readString(table.arena())) table.closeEntry();
+  return table;
+}
+
+std::optional<std::string> BIFFParser::readUnicodeString(ByteView body, std::size_t offset) {
+  if (!le::fits(body, offset, 3)) return std::nullopt;
+  std::size_t count = le::u16(body, offset);
+  std::uint8_t flags = body[offset + 2];
+  std::size_t p = offset + 3;
+  if (flags & 0x08) {
+    if (!le::fits(body, p, 2)) return std::nullopt;
+    p += 2;
+  }
+  if (flags & 0x04) {
+    if (!le::fits(body, p, 4)) return std::nullopt;
+    p += 4;
+  }
+  std::size_t byteCount = (flags & 0x01) ? count * 2 : count;
+  if (!le::fits(body, p, byteCount)) return std::nullopt;
+  std::string text;
+  if (flags & 0x01) {
+    appendUtf16LE(text, body.subspan(p, byteCount));
+  } else {
+    appendLatin1(text, body.subspan(p, byteCount));
+  }
+  return text;
+}
+
+double BIFFParser::decodeRK(std::uint32_t rk) {
+  double value;
+  if (rk & 0x02) {
+    value = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+  } else {
+    std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
+    std::memcpy(&value, &bits, sizeof value);
+  }
+  if (rk & 0x01) value /= 100;
+  return value;
+}
+
+Expected<RowTable, ReaderError> BIFFParser::extractRows(ByteView stream) {
+  std::vector<Record> records = readRecords(stream);
+  if (records.empty()) return RowTable{};
+  WorkbookLayout layout = WorkbookLayout::scan(records);
+  if (layout.passwordProtected) return unexpected(xlsError(kPasswordProtectedMessage));
+
+  SharedStringTable sharedStrings = layout.biff5 ? SharedStringTable{} : readSharedStrings(records);
+  CellList cells;
+  SheetCellReader reader(layout, sharedStrings, cells);
+  reader.read(records);
+  return cells.buildRowTable();
+}
+
+}  // namespace tamsel

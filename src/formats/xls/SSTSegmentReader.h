@@ -1,0 +1,50 @@
+#pragma once
+
+// A forward cursor over a record body and the CONTINUE bodies after it, for
+// strings that may cross record boundaries (the shared-string table, a
+// formula's STRING result).
+//
+// Where a string's characters continue in the next segment, that segment
+// begins with a new flags byte whose bit 0 gives the character width from
+// there on. Nothing else is taken at a boundary: headers, formatting runs and
+// phonetic data simply flow on into the next segment.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "model/Bytes.h"
+
+namespace tamsel {
+
+class SSTSegmentReader {
+ public:
+  explicit SSTSegmentReader(std::span<const ByteView> segments, std::size_t segIndex = 0, std::size_t pos = 8)
+      : segments_(segments), segIndex_(segIndex), pos_(pos) {}
+
+  std::optional<std::uint8_t> readByte();
+  std::optional<std::uint32_t> readUInt32();
+
+  // Reads one string (count, flags, optional run count and phonetic size,
+  // characters, runs and phonetic data) and appends its UTF-8 text to `out`.
+  // Returns false, appending nothing, when the segments end before its
+  // count and flags; a string cut short later keeps the characters read.
+  bool readString(std::string& out);
+  std::optional<std::string> readString();
+
+  // Moves past `count` bytes as byte-by-byte reading would.
+  void skip(std::uint64_t count);
+
+ private:
+  std::size_t availableInSegment() const;
+  // Moves to the first byte of the next non-empty segment; false at the end.
+  bool nextSegment();
+
+  std::span<const ByteView> segments_;
+  std::size_t segIndex_;
+  std::size_t pos_;
+  std::u16string units_;  // reused between strings
+};
+
+}  // namespace tamsel

@@ -1,0 +1,20 @@
+#pragma once
+
+// Appends text stored in a workbook's two string forms (ISO-8859-1 bytes or
+// UTF-16 code units) to a UTF-8 string. An unpaired surrogate becomes U+FFFD:
+// one damaged character must not cost the whole cell.
+
+#include <span>
+#include <string>
+
+#include "model/Bytes.h"
+
+namespace tamsel {
+
+void appendUtf8(std::string& out, char32_t codePoint);
+void appendLatin1(std::string& out, ByteView bytes);
+void appendUtf16(std::string& out, std::span<const char16_t> units);
+// `bytes` holds UTF-16LE code units; an odd last byte is ignored.
+void appendUtf16LE(std::string& out, ByteView bytes);
+
+}  // namespace tamsel
