@@ -1,9 +1,125 @@
 #include "formats/xlsx/XLSXParser.h"
 
-namespace tamsel {
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
 
-Expected<RowTable, ReaderError> XLSXParser::parse(ByteView) {
-  return unexpected(ReaderError{"XLSXParser", 0, "Reading .xlsx files is not supported yet."});
+#include "formats/xlsx/PackageRelationships.h"
+#include "formats/xlsx/SharedStringsParser.h"
+#include "formats/xlsx/SheetParser.h"
+#include "formats/zip/ZIPReader.h"
+
+namespace tamsel {
+namespace {
+
+constexpr std::string_view domain = "XLSXParser";
+constexpr std::string_view sheet1Name = "xl/worksheets/sheet1.xml";
+constexpr std::string_view sharedStringsName = "xl/sharedStrings.xml";
+
+ReaderError sheetNotFound() { return {std::string(domain), 1, "Could not find sheet1 in the XLSX file."}; }
+ReaderError tooLarge() { return {std::string(domain), 2, "The XLSX file is too large to read."}; }
+
+bool endsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// Where the workbook's relationships say its first sheet and its shared
+// strings are; consulted only when the usual member names are absent.
+struct WorkbookParts {
+  std::optional<std::string> firstSheet;
+  std::optional<std::string> sharedStrings;
+};
+
+class Package {
+ public:
+  Package(const ZIPReader& zip, std::vector<ZIPReader::Entry> directory)
+      : zip_(zip), directory_(std::move(directory)) {}
+
+  Expected<Bytes, ZIPReader::ExtractError> member(std::string_view name) const {
+    return zip_.extractMember(directory_, name);
+  }
+
+  const WorkbookParts& workbookParts() {
+    if (!workbookParts_) workbookParts_ = locateWorkbookParts();
+    return *workbookParts_;
+  }
+
+ private:
+  std::vector<PackageRelationship> relationshipsOf(std::string_view partName) const {
+    auto part = member(relationshipsPartName(partName));
+    if (!part) return {};
+    return parseRelationships(*part);
+  }
+
+  WorkbookParts locateWorkbookParts() const {
+    WorkbookParts parts;
+    std::optional<std::string> workbook;
+    for (const PackageRelationship& relationship : relationshipsOf("")) {
+      if (!relationship.external && endsWith(relationship.type, "/officeDocument")) {
+        workbook = resolveRelationshipTarget("", relationship.target);
+        break;
+      }
+    }
+    if (!workbook) return parts;
+
+    const std::vector<PackageRelationship> relationships = relationshipsOf(*workbook);
+    std::optional<std::string> sheetId;
+    if (auto workbookPart = member(*workbook)) sheetId = firstSheetRelationshipId(*workbookPart);
+    for (const PackageRelationship& relationship : relationships) {
+      if (relationship.external) continue;
+      if (sheetId && !parts.firstSheet && relationship.id == *sheetId) {
+        parts.firstSheet = resolveRelationshipTarget(*workbook, relationship.target);
+      }
+      if (!parts.sharedStrings && endsWith(relationship.type, "/sharedStrings")) {
+        parts.sharedStrings = resolveRelationshipTarget(*workbook, relationship.target);
+      }
+    }
+    return parts;
+  }
+
+  const ZIPReader& zip_;
+  std::vector<ZIPReader::Entry> directory_;
+  std::optional<WorkbookParts> workbookParts_;
+};
+
+Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
+  const ZIPReader zip(data);
+  auto directory = zip.readCentralDirectory();
+  if (!directory) return unexpected(sheetNotFound());
+  Package package(zip, std::move(*directory));
+
+  auto sheet = package.member(sheet1Name);
+  if (!sheet && sheet.error() == ZIPReader::ExtractError::missing) {
+    if (const auto& name = package.workbookParts().firstSheet) sheet = package.member(*name);
+  }
+  if (!sheet) {
+    if (sheet.error() == ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
+    return unexpected(sheetNotFound());
+  }
+
+  // The shared strings come first: a sheet's cells index the complete table.
+  auto sharedStrings = package.member(sharedStringsName);
+  if (!sharedStrings && sharedStrings.error() == ZIPReader::ExtractError::missing) {
+    if (const auto& name = package.workbookParts().sharedStrings) sharedStrings = package.member(*name);
+  }
+  if (!sharedStrings && sharedStrings.error() == ZIPReader::ExtractError::tooLarge) {
+    return unexpected(tooLarge());
+  }
+  SharedStringTable table = sharedStrings ? parseSharedStrings(*sharedStrings) : SharedStringTable{};
+  sharedStrings = Bytes{};  // release the part before the sheet is read
+
+  return parseSheet(*sheet, std::move(table));
+}
+
+}  // namespace
+
+Expected<RowTable, ReaderError> XLSXParser::parse(ByteView data) {
+  try {
+    return readWorkbook(data);
+  } catch (const std::bad_alloc&) {
+    return unexpected(tooLarge());
+  }
 }
 
 }  // namespace tamsel

@@ -1,0 +1,84 @@
+#include "formats/xlsx/EscapeDecoding.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace tamsel {
+namespace {
+
+constexpr std::size_t escapeLength = 7;  // _xHHHH_
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// The code unit of an escape starting at `position`, if one starts there.
+std::optional<std::uint32_t> escapeAt(std::string_view text, std::size_t position) {
+  if (text.size() - position < escapeLength) return std::nullopt;
+  if (text[position] != '_' || text[position + 1] != 'x' || text[position + 6] != '_') return std::nullopt;
+  std::uint32_t unit = 0;
+  for (std::size_t i = position + 2; i < position + 6; ++i) {
+    const int digit = hexValue(text[i]);
+    if (digit < 0) return std::nullopt;
+    unit = unit << 4 | static_cast<std::uint32_t>(digit);
+  }
+  return unit;
+}
+
+void appendUTF8(std::string& out, std::uint32_t scalar) {
+  if (scalar < 0x80) {
+    out.push_back(static_cast<char>(scalar));
+  } else if (scalar < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | scalar >> 6));
+    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
+  } else if (scalar < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | scalar >> 12));
+    out.push_back(static_cast<char>(0x80 | (scalar >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | scalar >> 18));
+    out.push_back(static_cast<char>(0x80 | (scalar >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (scalar >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
+  }
+}
+
+bool isHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+void appendUnescaped(std::string& out, std::string_view text) {
+  std::size_t copied = 0;  // text before this has been written to `out`
+  std::size_t position = text.find("_x");
+  while (position != std::string_view::npos) {
+    auto unit = escapeAt(text, position);
+    std::size_t consumed = escapeLength;
+    std::uint32_t scalar = unit.value_or(0);
+    if (unit && isHighSurrogate(*unit)) {
+      auto low = escapeAt(text, position + escapeLength);
+      if (low && isLowSurrogate(*low)) {
+        scalar = 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00);
+        consumed = 2 * escapeLength;
+      } else {
+        unit.reset();
+      }
+    } else if (unit && isLowSurrogate(*unit)) {
+      unit.reset();
+    }
+    if (!unit) {
+      position = text.find("_x", position + 1);
+      continue;
+    }
+    out.append(text.substr(copied, position - copied));
+    appendUTF8(out, scalar);
+    copied = position + consumed;
+    position = text.find("_x", copied);
+  }
+  out.append(text.substr(copied));
+}
+
+}  // namespace tamsel

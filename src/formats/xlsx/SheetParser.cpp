@@ -1,0 +1,118 @@
+#include "formats/xlsx/SheetParser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+#include "formats/xlsx/CellReference.h"
+#include "formats/xlsx/EscapeDecoding.h"
+#include "formats/xlsx/SpreadsheetMLNames.h"
+
+namespace tamsel {
+namespace {
+
+// A shared-string index: one optional sign, then digits only, within the
+// signed 64-bit range. Only values from 0 up can index the table, so a
+// negative value (other than -0) is simply no index.
+std::optional<std::uint64_t> parseIndex(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '+' || negative)) text.remove_prefix(1);
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  std::uint64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return std::nullopt;
+  if (negative && value != 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+void SheetParser::startElement(const char* name, const char** attributes) {
+  const std::string_view local = spreadsheetMLLocalName(name);
+  if (local == "c") {
+    startCell(attributes);
+  } else if (local == "v" || local == "t") {
+    inValue_ = true;
+  } else if (local == "row") {
+    currentRow_.clear();
+    rowText_.clear();
+    previousColumn_ = -1;
+  }
+}
+
+void SheetParser::characters(std::string_view text) {
+  if (inValue_) currentValue_.append(text);
+}
+
+void SheetParser::endElement(const char* name) {
+  const std::string_view local = spreadsheetMLLocalName(name);
+  if (local == "c") {
+    endCell();
+  } else if (local == "v" || local == "t") {
+    inValue_ = false;
+  } else if (local == "row") {
+    endRow();
+  }
+}
+
+void SheetParser::startCell(const char** attributes) {
+  const char* type = findXMLAttribute(attributes, "t");
+  const std::string_view typeText = type ? type : "";
+  currentCellType_ = typeText == "s"           ? CellType::sharedString
+                     : typeText == "inlineStr" ? CellType::inlineString
+                                               : CellType::other;
+  currentValue_.clear();
+
+  const char* reference = findXMLAttribute(attributes, "r");
+  if (auto column = reference ? referencedColumn(reference) : std::nullopt) {
+    currentColumn_ = *column;
+  } else {
+    // Saturates far beyond any real row, which holds fewer cells than bytes.
+    constexpr std::int64_t widest = std::numeric_limits<std::uint32_t>::max() - 1;
+    currentColumn_ = static_cast<std::uint32_t>(std::min(previousColumn_ + 1, widest));
+  }
+  previousColumn_ = currentColumn_;
+}
+
+std::string_view SheetParser::resolveCellText() {
+  switch (currentCellType_) {
+    case CellType::sharedString: {
+      const auto index = parseIndex(currentValue_);
+      if (index && *index < sharedStrings_.size()) {
+        return sharedStrings_[static_cast<std::size_t>(*index)];
+      }
+      return currentValue_;
+    }
+    case CellType::inlineString:
+      unescaped_.clear();
+      appendUnescaped(unescaped_, currentValue_);
+      return unescaped_;
+    case CellType::other:
+      break;
+  }
+  return currentValue_;
+}
+
+void SheetParser::endCell() {
+  const std::string_view text = resolveCellText();
+  currentRow_.push_back(PendingCell{currentColumn_, rowText_.size(), text.size()});
+  rowText_.append(text);
+}
+
+void SheetParser::endRow() {
+  rows_.addRow();
+  for (const PendingCell& cell : currentRow_) {
+    rows_.setCell(cell.column, std::string_view(rowText_).substr(cell.begin, cell.length));
+  }
+}
+
+RowTable parseSheet(ByteView part, SharedStringTable sharedStrings) {
+  SheetParser parser(std::move(sharedStrings));
+  parseXML(part, parser);
+  return parser.takeRows();
+}
+
+}  // namespace tamsel

@@ -1,0 +1,69 @@
+#pragma once
+
+// Reads one worksheet part into a row table: one row per "row" element in
+// document order (its "r" attribute is ignored), each cell's text at its
+// column, gaps filled with empty texts up to the row's last cell.
+//
+// A cell's column comes from its "r" reference; a cell without a usable one
+// takes the column after the previous cell of its row (column 0 when it is the
+// row's first). Its text is the text of its "v" and "t" elements joined
+// (CDATA included, the formula "f" never read); a cell of type "s" whose text
+// is an index into the shared-string table resolves to that string, and an
+// inline string ("inlineStr") has its _xHHHH_ escapes decoded.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/xlsx/SharedStringsParser.h"
+#include "formats/xlsx/XMLEventParser.h"
+#include "model/RowTable.h"
+
+namespace tamsel {
+
+class SheetParser final : public XMLEventHandler {
+ public:
+  explicit SheetParser(SharedStringTable sharedStrings) : sharedStrings_(std::move(sharedStrings)) {}
+
+  void startElement(const char* name, const char** attributes) override;
+  void characters(std::string_view text) override;
+  void endElement(const char* name) override;
+
+  // The rows completed so far; a row still open is not in it.
+  const RowTable& rows() const { return rows_; }
+  RowTable takeRows() { return std::move(rows_); }
+
+ private:
+  enum class CellType { other, sharedString, inlineString };
+
+  // Cells of the open row wait here until its end, so a part cut off inside
+  // a row leaves no half row behind.
+  struct PendingCell {
+    std::uint32_t column;
+    std::size_t begin;
+    std::size_t length;
+  };
+
+  void startCell(const char** attributes);
+  void endCell();
+  void endRow();
+  std::string_view resolveCellText();
+
+  SharedStringTable sharedStrings_;
+  RowTable rows_;
+  std::vector<PendingCell> currentRow_;
+  std::string rowText_;
+  std::string currentValue_;
+  std::string unescaped_;
+  CellType currentCellType_ = CellType::other;
+  std::uint32_t currentColumn_ = 0;
+  std::int64_t previousColumn_ = -1;  // in the open row
+  bool inValue_ = false;
+};
+
+// Parses a whole worksheet part; a part that is not well-formed gives the
+// rows completed before the error.
+RowTable parseSheet(ByteView part, SharedStringTable sharedStrings);
+
+}  // namespace tamsel

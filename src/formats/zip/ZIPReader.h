@@ -1,0 +1,68 @@
+#pragma once
+
+// Reads the members of a ZIP archive held whole in memory: stored (method 0)
+// and DEFLATE (method 8) members, located through the central directory.
+// Nothing here reports an error about the archive as a whole: whatever cannot
+// be read is absent, and the caller decides what a missing member means.
+//
+// Members are decompressed only when asked for. A member's declared size is
+// believed only as far as DEFLATE could produce it from the member's
+// compressed bytes, and no member yields more than `maxMemberSize` bytes.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Bytes.h"
+#include "model/Expected.h"
+
+namespace tamsel {
+
+class ZIPReader {
+ public:
+  // One central directory file header as read.
+  struct Entry {
+    // UTF-8 name with backslashes read as forward slashes (some Windows tools
+    // write xl\worksheets\sheet1.xml); empty when the bytes are not UTF-8.
+    std::string filename;
+    std::int64_t compressedSize = 0;
+    std::int64_t uncompressedSize = 0;
+    std::uint16_t compressionMethod = 0;
+    std::int64_t localHeaderOffset = 0;
+  };
+
+  enum class ExtractError {
+    missing,   // no readable member (of that name)
+    tooLarge,  // more than maxMemberSize, or more than memory allows
+  };
+
+  // The largest member output this reader hands out (2 GiB).
+  static constexpr std::int64_t maxMemberSize = std::int64_t{1} << 31;
+
+  explicit ZIPReader(ByteView data) : data_(data) {}
+
+  // Nothing when there is no end of central directory record; otherwise the
+  // directory's records in order, as far as they could be read.
+  std::optional<std::vector<Entry>> readCentralDirectory() const;
+
+  // The member's uncompressed contents, or why there are none.
+  Expected<Bytes, ExtractError> extract(const Entry& entry) const;
+  std::optional<Bytes> extractEntry(const Entry& entry) const;
+
+  // What extractAllEntries() would hold under `name` (the last readable
+  // member of that name), decompressing no other member.
+  Expected<Bytes, ExtractError> extractMember(std::span<const Entry> directory, std::string_view name) const;
+
+  // Every readable member by name; a later member replaces an earlier one of
+  // the same name. Never fails: an unreadable archive gives an empty map.
+  std::map<std::string, Bytes> extractAllEntries() const;
+
+ private:
+  ByteView data_;
+};
+
+}  // namespace tamsel
