@@ -1,0 +1,138 @@
+#include "app/FileIO.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "TempFolder.h"
+#include "app/FileNames.h"
+
+namespace tamsel {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+
+TEST(FileNamesTest, ExtensionAndBaseNameComeFromTheLastComponent) {
+  EXPECT_EQ(lowercasedExtension("/x/My Primers.CSV"), "csv");
+  EXPECT_EQ(lowercasedExtension("/x.y/README"), "");
+  EXPECT_EQ(lowercasedExtension("Set 3.final.XlsX"), "xlsx");
+  EXPECT_EQ(baseName("/some/folder/Primer Set 3.xlsx"), "Primer Set 3");
+  EXPECT_EQ(baseName("Set 3.final.xlsx"), "Set 3.final");
+  EXPECT_EQ(baseName("/x.y/README"), "README");
+  EXPECT_EQ(withExtension("/a/b.c.csv", "nsub"), std::filesystem::path("/a/b.c.nsub"));
+  EXPECT_EQ(withExtension("plain", "tsv"), std::filesystem::path("plain.tsv"));
+}
+
+TEST(ReadWholeFileTest, ReadsRegularFilesAndRefusesEverythingElse) {
+  TempFolder folder;
+  const auto file = folder.write("a.csv", std::string("x\0y", 3));
+  auto bytes = readWholeFile(file);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(testing::asString(*bytes), std::string("x\0y", 3));
+
+  auto missing = readWholeFile(folder / "missing.csv");
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.error().find("No such file or directory"), std::string::npos) << missing.error();
+  EXPECT_NE(missing.error().find("missing.csv"), std::string::npos) << missing.error();
+
+  EXPECT_FALSE(readWholeFile(folder.path()));
+
+  // A pipe without a writer would block a plain open; it is refused at once.
+  ASSERT_EQ(::mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
+  auto pipe = readWholeFile(folder / "pipe.csv");
+  ASSERT_FALSE(pipe);
+  EXPECT_NE(pipe.error().find("Not a regular file"), std::string::npos) << pipe.error();
+}
+
+TEST(ReadWholeFileTest, RefusesFilesOverTheLimit) {
+  TempFolder folder;
+  const auto file = folder.write("big.csv", std::string(3u << 20, 'a'));
+  EXPECT_TRUE(readWholeFile(file, 3u << 20));
+  auto tooLarge = readWholeFile(file, 2u << 20);
+  ASSERT_FALSE(tooLarge);
+  EXPECT_NE(tooLarge.error().find("larger than 2 MiB"), std::string::npos) << tooLarge.error();
+}
+
+TEST(WriteFileAtomicallyTest, ReplacesTheFileAndKeepsItsPermissions) {
+  TempFolder folder;
+  const auto file = folder.write("out.csv", "old contents that are longer");
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  EXPECT_EQ(writeFileAtomically(file, asBytes("new")), std::nullopt);
+  EXPECT_EQ(readFile(file), "new");
+  struct stat status {};
+  ASSERT_EQ(::stat(file.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  // Nothing but the destination is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+ssize_t failLikeAFullDisk(int, const void*, std::size_t) {
+  errno = ENOSPC;
+  return -1;
+}
+
+ssize_t writeOneByteThenFail(int fd, const void* data, std::size_t) {
+  static bool wrote = false;
+  if (wrote) return failLikeAFullDisk(fd, data, 0);
+  wrote = true;
+  return ::write(fd, data, 1);
+}
+
+TEST(WriteFileAtomicallyTest, AFailedWriteLeavesThePreviousFileIntact) {
+  TempFolder folder;
+  const auto file = folder.write("out.nsub", "good file");
+  for (WriteCall call : {failLikeAFullDisk, writeOneByteThenFail}) {
+    setWriteCallForTesting(call);
+    std::optional<std::string> failure = writeFileAtomically(file, asBytes("replacement"));
+    setWriteCallForTesting(nullptr);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("No space left on device"), std::string::npos) << *failure;
+    EXPECT_EQ(readFile(file), "good file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+  }
+}
+
+TEST(WriteFileAtomicallyTest, MissingOrReadOnlyFoldersFailCleanly) {
+  TempFolder folder;
+  auto vanished = writeFileAtomically(folder / "gone" / "out.csv", asBytes("x"));
+  ASSERT_TRUE(vanished);
+  EXPECT_NE(vanished->find("No such file or directory"), std::string::npos) << *vanished;
+
+  // The destination is a folder: the rename fails and the folder stays.
+  std::filesystem::create_directory(folder / "taken.csv");
+  EXPECT_TRUE(writeFileAtomically(folder / "taken.csv", asBytes("x")));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.csv"));
+
+  const auto file = folder.write("kept.csv", "good");
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+  std::optional<std::string> readOnly;
+  if (::geteuid() != 0) {
+    readOnly = writeFileAtomically(file, asBytes("x"));
+  } else {
+    // Permissions do not bind root: write as an unprivileged user in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+      auto failure = writeFileAtomically(file, asBytes("x"));
+      ::_exit(!failure ? 1 : failure->find("Permission denied") == std::string::npos ? 2 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write succeeded, 2: the reason names no permission";
+  }
+  ::chmod(folder.path().c_str(), 0700);
+  if (::geteuid() != 0) {
+    ASSERT_TRUE(readOnly);
+    EXPECT_NE(readOnly->find("Permission denied"), std::string::npos) << *readOnly;
+  }
+  EXPECT_EQ(readFile(file), "good");
+}
+
+}  // namespace
+}  // namespace tamsel
