@@ -1,8 +1,10 @@
 #include "formats/xlsx/CellReference.h"
 
 #include <unicode/uchar.h>
-#include <unicode/ustring.h>
-#include <unicode/utf8.h>
+
+#include <string>
+
+#include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
@@ -18,18 +20,13 @@ struct LetterDigits {
 
 // The numeric value of the first scalar of the letter's full upper-case form,
 // or nothing when `c` is not a letter.
-std::optional<std::int64_t> upperScalar(UChar32 c) {
-  if (!u_isalpha(c)) return std::nullopt;
-  UChar source[2];
-  std::int32_t sourceLength = 0;
-  U16_APPEND_UNSAFE(source, sourceLength, c);
-  UChar upper[8];
-  UErrorCode status = U_ZERO_ERROR;
-  const std::int32_t length = u_strToUpper(upper, 8, source, sourceLength, "", &status);
-  if (U_FAILURE(status) || length < 1) return c;
-  UChar32 first;
-  U16_GET_UNSAFE(upper, 0, first);
-  return first;
+std::optional<std::int64_t> upperScalar(char32_t c) {
+  if (!u_isalpha(static_cast<UChar32>(c))) return std::nullopt;
+  std::string letter;
+  unicode::appendUtf8(letter, c);
+  const std::string upper = unicode::toUpper(letter);
+  std::size_t offset = 0;
+  return upper.empty() ? c : unicode::nextScalar(upper, offset);
 }
 
 LetterDigits readLetters(std::string_view reference) {
@@ -38,20 +35,15 @@ LetterDigits readLetters(std::string_view reference) {
     ++digits.letters;
     digits.value = digits.value >= saturated ? saturated : digits.value * 26 + (scalar - 65 + 1);
   };
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(reference.data());
-  const auto length = static_cast<std::int32_t>(reference.size());
-  for (std::int32_t i = 0; i < length;) {
-    const std::uint8_t byte = bytes[i];
+  for (std::size_t i = 0; i < reference.size();) {
+    const auto byte = static_cast<unsigned char>(reference[i]);
     if (byte < 0x80) {
       ++i;
       if (byte >= 'a' && byte <= 'z') add(byte - 'a' + 'A');
       if (byte >= 'A' && byte <= 'Z') add(byte);
       continue;
     }
-    UChar32 c;
-    U8_NEXT(bytes, i, length, c);
-    if (c < 0) continue;
-    if (auto scalar = upperScalar(c)) add(*scalar);
+    if (auto scalar = upperScalar(unicode::nextScalar(reference, i))) add(*scalar);
   }
   return digits;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/Unicode.h"
+
 namespace tamsel {
 namespace {
 
@@ -26,24 +28,6 @@ std::optional<std::uint32_t> escapeAt(std::string_view text, std::size_t positio
     unit = unit << 4 | static_cast<std::uint32_t>(digit);
   }
   return unit;
-}
-
-void appendUTF8(std::string& out, std::uint32_t scalar) {
-  if (scalar < 0x80) {
-    out.push_back(static_cast<char>(scalar));
-  } else if (scalar < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | scalar >> 6));
-    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
-  } else if (scalar < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | scalar >> 12));
-    out.push_back(static_cast<char>(0x80 | (scalar >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | scalar >> 18));
-    out.push_back(static_cast<char>(0x80 | (scalar >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (scalar >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (scalar & 0x3F)));
-  }
 }
 
 bool isHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -74,7 +58,7 @@ void appendUnescaped(std::string& out, std::string_view text) {
       continue;
     }
     out.append(text.substr(copied, position - copied));
-    appendUTF8(out, scalar);
+    unicode::appendUtf8(out, scalar);
     copied = position + consumed;
     position = text.find("_x", copied);
   }

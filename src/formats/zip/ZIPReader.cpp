@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formats/zip/RawInflate.h"
+#include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
@@ -29,43 +30,9 @@ bool hasSignature(ByteView data, std::size_t offset, std::uint8_t third, std::ui
   return data[offset] == 0x50 && data[offset + 1] == 0x4B && data[offset + 2] == third && data[offset + 3] == fourth;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUTF8(ByteView bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const std::uint8_t lead = bytes[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    std::uint8_t low = 0x80, high = 0xBF;  // bounds of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (bytes.size() - i < length) return false;
-    if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 std::string memberName(ByteView bytes) {
-  if (!isValidUTF8(bytes)) return {};
   std::string name(asText(bytes));
+  if (unicode::firstInvalidUtf8Byte(name) != std::string_view::npos) return {};
   std::replace(name.begin(), name.end(), '\\', '/');
   return name;
 }
