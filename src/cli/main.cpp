@@ -11,10 +11,29 @@ namespace {
 using namespace tamsel::cli;
 
 constexpr const char* kFooter = R"(
-Formats, chosen by the lower-cased extension alone:
+Usage in full:
+  tamsel-cli show FILE [--json]
+      Import FILE as the desktop window does and print its primers as a table,
+      or with --json as {"defaultMismatches":N,"endMatches":N,"primers":
+      [{"selected":B,"name":S,"sequence":S,"comment":S},...]}. The settings are
+      2 and 3 unless FILE is .nsub.
+  tamsel-cli convert INPUT OUTPUT [--mismatches N] [--end-matches N]
+      Import INPUT and write OUTPUT in the format its extension names. The two
+      .nsub settings (0 to 255) default to INPUT's when it is .nsub, else 2 and 3.
+  tamsel-cli convert --to nsub|xlsx|csv|tsv [--out-dir DIR] INPUT...
+      Convert each INPUT to a file with the new extension, next to it or in DIR
+      (which must exist); report each failure and go on. --mismatches and
+      --end-matches apply here too.
+  tamsel-cli rows FILE
+      Print the cells FILE's reader produces, before any primer conversion, as
+      {"rows":[["cell",...],...]}.
+
+Formats, chosen by the lower-cased extension alone, never by the contents:
   read   .nsub  .xlsx  .xls  .csv (comma; semicolon when the first line holds
-         no comma)  .tsv .txt and any other extension (tab)
+         a semicolon but no comma)  .tsv, .txt and any other extension (tab)
   write  .nsub  .xlsx  .csv  .tsv  (any other extension is written as .nsub)
+  Files over 1 GiB are refused. Every export goes to a temporary file that
+  then replaces OUTPUT, so a failed export never damages an existing file.
 
 Exit status: 0 success, 1 a file could not be read or written, 2 usage error.
 
@@ -22,7 +41,7 @@ Examples:
   tamsel-cli show primers.xlsx
   tamsel-cli show --json order.csv
   tamsel-cli convert order.csv order.nsub --end-matches 5
-  tamsel-cli convert --to xlsx --out-dir converted/ *.nsub
+  tamsel-cli convert --to xlsx --out-dir converted *.nsub
   tamsel-cli rows sheet.xls)";
 
 struct Arguments {
