@@ -1,0 +1,43 @@
+#include "formats/text/DelimitedTextReader.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "formats/text/DelimitedTextSplitter.h"
+#include "model/PrimersFromRows.h"
+#include "model/Unicode.h"
+
+namespace tamsel {
+namespace {
+
+constexpr std::uint32_t kMaxColumns = 4;
+
+// A text file's header is recognised loosely: any of the three words anywhere
+// in the first record, inside longer words too ("Primer Name", "SEQUENCES").
+bool isHeaderRecord(std::string_view record) {
+  const std::string lowered = unicode::toLower(record);
+  for (std::string_view word : {"name", "sequence", "selected"}) {
+    if (lowered.find(word) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+RowTable splitDelimitedText(std::string_view text, std::string_view extension) {
+  return splitRecords(text, delimiterFor(text, extension)).rows;
+}
+
+Expected<PrimerList, ImportError> parseDelimitedText(std::string_view text, std::string_view extension) {
+  const SplitText split = splitRecords(text, delimiterFor(text, extension));
+  const RowTable& rows = split.rows;
+  if (rows.empty()) return PrimerList{};
+  const std::uint32_t columns = rows.maxWidth();
+  if (columns > kMaxColumns) {
+    return unexpected(ImportError::tooManyColumns(static_cast<int>(std::min<std::uint32_t>(columns, INT32_MAX))));
+  }
+  if (!isHeaderRecord(split.firstRecord)) return primersFromDataRows(rows, 0, false);
+  return primersFromDataRows(rows, 1, normalizedHeaderCell(rows.row(0).cell(0)) == "selected");
+}
+
+}  // namespace tamsel

@@ -1,0 +1,303 @@
+#include "formats/text/DelimitedTextSplitter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "model/Unicode.h"
+
+// How delimited text is split.
+//
+// Lines. Each of U+000A..U+000D, U+0085, U+2028 and U+2029 ends a line on its
+// own (CR LF is two breaks around an empty line). A line is trimmed of white
+// space (space separators and the tab) at both ends, and a line that is then
+// empty is dropped. For tab-separated text the trim takes leading and
+// trailing tabs with it, so such a line loses its empty first and last cells.
+//
+// Cells. A trimmed line is split at every delimiter that is a user-perceived
+// character by itself (a comma followed by a combining mark is not a
+// delimiter), and each cell is trimmed. Empty cells count.
+//
+// Quoted fields. A cell whose first character after its leading white space
+// is a double quote is a quoted field: it runs to the matching closing quote,
+// "" inside it is one quote, and delimiters and line breaks inside it belong
+// to the field, so a record may span several lines. The field's text is kept
+// exactly, white space and line breaks included. After the closing quote,
+// white space is dropped and any other characters up to the next delimiter
+// are appended as they stand (trimmed like an unquoted cell); quotes there are
+// ordinary characters, as are quotes that do not open a cell. The line trim
+// applies outside quotes only: white space inside a quoted field at the start
+// or end of a line is field text.
+//
+// An opening quote that is never closed is an ordinary character, and the
+// line it stands on is read by the plain rules above, as if no cell of it were
+// quoted. When that line continues a record (a quoted field before it spanned
+// a line break), the cells already read stay, and the rest of the line from
+// the unclosed quote on is read by the plain rules.
+//
+// The record's text for the header test is the record as it stands, from its
+// first to its last character that is not trimmed away, quotes included.
+//
+// Cost: every unquoted cell is a view of the input; only fields with "" or
+// with characters after the closing quote are copied, into one reused buffer.
+// At most one opening quote in a text can be unclosed (any later one would be
+// closed by the quotes that pair up behind the first), so the scan for closing
+// quotes stays linear.
+
+namespace tamsel {
+namespace {
+
+constexpr char kQuote = '"';
+
+// Bytes that may start a line break: U+000A..U+000D, and the lead bytes of
+// U+0085 (C2 85) and U+2028/U+2029 (E2 80 A8/A9).
+constexpr std::array<bool, 256> kLineBreakLead = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0x0A; c <= 0x0D; ++c) table[c] = true;
+  table[0xC2] = true;
+  table[0xE2] = true;
+  return table;
+}();
+
+std::uint8_t byteAt(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
+
+// The byte length of the line break at `i`, or 0 when none starts there.
+std::size_t lineBreakLength(std::string_view text, std::size_t i) {
+  std::uint8_t c = byteAt(text, i);
+  if (c >= 0x0A && c <= 0x0D) return 1;
+  if (c == 0xC2) return i + 1 < text.size() && byteAt(text, i + 1) == 0x85 ? 2 : 0;
+  if (c == 0xE2 && i + 2 < text.size() && byteAt(text, i + 1) == 0x80) {
+    std::uint8_t last = byteAt(text, i + 2);
+    return last == 0xA8 || last == 0xA9 ? 3 : 0;
+  }
+  return 0;
+}
+
+// The offset of the first line break at or after `from`, or the text's size.
+std::size_t findLineBreak(std::string_view text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (kLineBreakLead[byteAt(text, i)] && lineBreakLength(text, i) != 0) return i;
+  }
+  return text.size();
+}
+
+std::size_t skipLineBreak(std::string_view text, std::size_t at) {
+  return at < text.size() ? at + lineBreakLength(text, at) : at;
+}
+
+// The first offset in [from, end) that is not white space, or `end`. When
+// tabs delimit cells, a tab is not skipped.
+std::size_t skipWhiteSpace(std::string_view text, std::size_t from, std::size_t end, bool skipTabs = true) {
+  while (from < end) {
+    std::uint8_t c = byteAt(text, from);
+    if (c == ' ' || (c == '\t' && skipTabs)) {
+      ++from;
+      continue;
+    }
+    if (c < 0x80) break;
+    std::size_t next = from;
+    if (!unicode::isWhiteSpace(unicode::nextScalar(text, next)) || next > end) break;
+    from = next;
+  }
+  return from;
+}
+
+// `end` moved back over white space, never before `begin`.
+std::size_t trimmedEnd(std::string_view text, std::size_t begin, std::size_t end) {
+  while (end > begin) {
+    std::uint8_t c = byteAt(text, end - 1);
+    if (c == ' ' || c == '\t') {
+      --end;
+      continue;
+    }
+    if (c < 0x80) break;
+    char32_t scalar;
+    std::size_t start = unicode::previousScalarStart(text, end, scalar);
+    if (start < begin || !unicode::isWhiteSpace(scalar)) break;
+    end = start;
+  }
+  return end;
+}
+
+}  // namespace
+
+std::string_view DelimitedRecordReader::cell(std::size_t index) const {
+  const Cell& cell = cells_[index];
+  return cell.inScratch ? std::string_view(scratch_).substr(cell.offset, cell.length)
+                        : text_.substr(cell.offset, cell.length);
+}
+
+bool DelimitedRecordReader::next() {
+  while (position_ < text_.size()) {
+    std::size_t lineEnd = findLineBreak(text_, position_);
+    std::size_t begin = skipWhiteSpace(text_, position_, lineEnd);
+    if (begin == lineEnd) {
+      position_ = skipLineBreak(text_, lineEnd);
+      continue;
+    }
+    readRecord(begin, lineEnd);
+    return true;
+  }
+  return false;
+}
+
+void DelimitedRecordReader::startSegment(std::size_t begin, std::size_t lineEnd) {
+  lineEnd_ = lineEnd;
+  segmentEnd_ = trimmedEnd(text_, begin, lineEnd);
+}
+
+void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
+  cells_.clear();
+  scratch_.clear();
+  commaOutsideQuotes_ = false;
+  recordBegin_ = begin;
+  startSegment(begin, lineEnd);
+  bool quotes = true;
+  bool spansLines = false;
+  std::size_t at = begin;
+  while (true) {
+    std::size_t cellBegin = skipCellSpace(at);
+    std::size_t cellEnd;
+    bool quoted = quotes && cellBegin < segmentEnd_ && text_[cellBegin] == kQuote;
+    if (quoted) {
+      std::size_t lineBefore = lineEnd_;
+      if (addQuotedCell(cellBegin, cellEnd)) {
+        spansLines = spansLines || lineEnd_ != lineBefore;
+      } else if (!spansLines) {
+        // Never closed: the whole line is read by the plain rules.
+        cells_.clear();
+        scratch_.clear();
+        commaOutsideQuotes_ = false;
+        quotes = false;
+        at = begin;
+        continue;
+      } else {
+        // Never closed on a line that continues the record: plain from here.
+        quotes = false;
+        quoted = false;
+      }
+    }
+    if (!quoted) {
+      cellEnd = findDelimiter(cellBegin, segmentEnd_);
+      addCell(cellBegin, cellEnd);
+    }
+    if (cellEnd >= segmentEnd_) break;
+    at = cellEnd + 1;  // past the delimiter
+  }
+  recordEnd_ = segmentEnd_;
+  position_ = skipLineBreak(text_, lineEnd_);
+}
+
+std::size_t DelimitedRecordReader::skipCellSpace(std::size_t from) const {
+  return skipWhiteSpace(text_, from, segmentEnd_, delimiter_ != '\t');
+}
+
+std::size_t DelimitedRecordReader::findDelimiter(std::size_t from, std::size_t end) const {
+  while (from < end) {
+    const void* hit = std::memchr(text_.data() + from, delimiter_, end - from);
+    if (hit == nullptr) return end;
+    std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+    if (delimiterStandsAlone(at)) return at;
+    from = at + 1;
+  }
+  return end;
+}
+
+// A comma or semicolon joins a following combining mark (or a preceding
+// prepended mark) into one user-perceived character, which is then not a
+// delimiter. A tab is a control character and always stands alone.
+bool DelimitedRecordReader::delimiterStandsAlone(std::size_t at) const {
+  if (delimiter_ == '\t') return true;
+  if (at + 1 < text_.size() && byteAt(text_, at + 1) >= 0x80) {
+    std::size_t next = at + 1;
+    if (unicode::extendsPreviousGrapheme(unicode::nextScalar(text_, next))) return false;
+  }
+  if (at > 0 && byteAt(text_, at - 1) >= 0x80) {
+    char32_t previous;
+    unicode::previousScalarStart(text_, at, previous);
+    if (unicode::prependsToNextGrapheme(previous)) return false;
+  }
+  return true;
+}
+
+void DelimitedRecordReader::noteCommas(std::size_t begin, std::size_t end) {
+  if (!commaOutsideQuotes_ && begin < end) {
+    commaOutsideQuotes_ = std::memchr(text_.data() + begin, ',', end - begin) != nullptr;
+  }
+}
+
+void DelimitedRecordReader::addCell(std::size_t begin, std::size_t end) {
+  std::size_t trimmed = trimmedEnd(text_, begin, end);
+  noteCommas(begin, trimmed);
+  cells_.push_back({false, begin, trimmed - begin});
+}
+
+bool DelimitedRecordReader::addQuotedCell(std::size_t quote, std::size_t& cellEnd) {
+  // Find the closing quote: the first quote not followed by another.
+  std::size_t close = quote + 1;
+  bool escaped = false;
+  while (true) {
+    close = text_.find(kQuote, close);
+    if (close == std::string_view::npos) return false;
+    if (close + 1 < text_.size() && text_[close + 1] == kQuote) {
+      escaped = true;
+      close += 2;
+      continue;
+    }
+    break;
+  }
+  if (close > lineEnd_) startSegment(close + 1, findLineBreak(text_, close + 1));
+
+  // What follows the closing quote, up to the delimiter: white space dropped,
+  // the rest kept as it stands.
+  std::size_t tailBegin = skipCellSpace(close + 1);
+  cellEnd = findDelimiter(tailBegin, segmentEnd_);
+  std::size_t tailEnd = trimmedEnd(text_, tailBegin, cellEnd);
+  noteCommas(tailBegin, tailEnd);
+
+  std::string_view content = text_.substr(quote + 1, close - quote - 1);
+  if (!escaped && tailBegin == tailEnd) {
+    cells_.push_back({false, quote + 1, content.size()});
+    return true;
+  }
+  std::size_t offset = scratch_.size();
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    scratch_.push_back(content[i]);
+    if (content[i] == kQuote) ++i;  // "" is one quote
+  }
+  scratch_.append(text_.substr(tailBegin, tailEnd - tailBegin));
+  cells_.push_back({true, offset, scratch_.size() - offset});
+  return true;
+}
+
+SplitText splitRecords(std::string_view text, char delimiter) {
+  SplitText split;
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const std::size_t delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
+  split.rows.reserve(lines, lines + delimiters, text.size());
+  DelimitedRecordReader reader(text, delimiter);
+  bool first = true;
+  while (reader.next()) {
+    if (first) {
+      split.firstRecord = reader.recordText();
+      first = false;
+    }
+    split.rows.addRow();
+    for (std::size_t i = 0; i < reader.cellCount(); ++i) {
+      split.rows.setCell(static_cast<std::uint32_t>(i), reader.cell(i));
+    }
+  }
+  return split;
+}
+
+char delimiterFor(std::string_view text, std::string_view extension) {
+  if (extension != "csv") return '\t';
+  // Spreadsheets in many locales save ".csv" with semicolons. The first record
+  // is read with semicolons, so that a comma inside a quoted field does not
+  // count against it.
+  DelimitedRecordReader reader(text, ';');
+  if (reader.next() && reader.cellCount() > 1 && !reader.hasCommaOutsideQuotes()) return ';';
+  return ',';
+}
+
+}  // namespace tamsel

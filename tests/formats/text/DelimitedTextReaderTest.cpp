@@ -1,0 +1,155 @@
+#include "formats/text/DelimitedTextReader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "formats/text/TextDecoding.h"
+
+namespace tamsel {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Rows split(std::string_view text, std::string_view extension = "csv") {
+  return splitDelimitedText(text, extension).toDense();
+}
+
+struct Fields {
+  bool selected;
+  std::string name, sequence, comment;
+  friend bool operator==(const Fields&, const Fields&) = default;
+  friend std::ostream& operator<<(std::ostream& os, const Fields& f) {
+    return os << f.selected << "|" << f.name << "|" << f.sequence << "|" << f.comment;
+  }
+};
+
+std::vector<Fields> parse(std::string_view text, std::string_view extension = "csv") {
+  auto result = parseDelimitedText(text, extension);
+  EXPECT_TRUE(result.hasValue()) << (result ? "" : result.error().message());
+  std::vector<Fields> out;
+  if (!result) return out;
+  for (const PrimerEntry& p : *result) out.push_back({p.selected, p.name, p.sequence, p.comment});
+  return out;
+}
+
+int tooManyColumns(std::string_view text, std::string_view extension = "csv") {
+  auto result = parseDelimitedText(text, extension);
+  return result ? -1 : result.error().columns;
+}
+
+TEST(DelimitedTextReader, LinesAndCells) {
+  // Every line-break character ends a line; blank and white-space lines go.
+  EXPECT_EQ(split("a\r\nb\rc\x0B" "d\x0C" "e\xC2\x85" "f\xE2\x80\xA8g\xE2\x80\xA9h\n \t \n"),
+            (Rows{{"a"}, {"b"}, {"c"}, {"d"}, {"e"}, {"f"}, {"g"}, {"h"}}));
+  EXPECT_EQ(split("a,,b\na,b,\n  x , y  "), (Rows{{"a", "", "b"}, {"a", "b", ""}, {"x", "y"}}));
+  // Tab-separated lines lose their leading and trailing tabs before splitting.
+  EXPECT_EQ(split("\tP1\tACGTACGT\t\t\n", "tsv"), (Rows{{"P1", "ACGTACGT"}}));
+  EXPECT_EQ(split("a\t\tb", "txt"), (Rows{{"a", "", "b"}}));
+  EXPECT_EQ(split("P1,ACGT", "txt"), (Rows{{"P1,ACGT"}}));
+  // A comma joined by a combining mark is one character, not a delimiter.
+  EXPECT_EQ(split("a,\xCC\x81" "b,c"), (Rows{{"a,\xCC\x81" "b", "c"}}));
+  EXPECT_TRUE(split("\n\r\n \xE3\x80\x80\t").empty());
+}
+
+TEST(DelimitedTextReader, QuotedFields) {
+  EXPECT_EQ(split("P1,\"fwd, exon 2\",x"), (Rows{{"P1", "fwd, exon 2", "x"}}));
+  EXPECT_EQ(split("\"say \"\"hi\"\"\",\"\""), (Rows{{"say \"hi\"", ""}}));
+  // Line breaks inside quotes belong to the field; the record goes on.
+  EXPECT_EQ(split("P1,\"a\r\n\r\nb\",c\nP2"), (Rows{{"P1", "a\r\n\r\nb", "c"}, {"P2"}}));
+  // Text inside quotes is kept exactly; white space after the closing quote
+  // is dropped, other characters are appended as they stand.
+  EXPECT_EQ(split("  \" a \" , \"b\" x\"y ,\"c\"\"\"d"), (Rows{{" a ", "bx\"y", "c\"d"}}));
+  // A quote that does not open a cell is an ordinary character.
+  EXPECT_EQ(split("P\"1\",a \"b\""), (Rows{{"P\"1\"", "a \"b\""}}));
+  // Tabs inside quotes do not split, and white space at a line's ends inside
+  // quotes is field text.
+  EXPECT_EQ(split("\"a\tb\"\t\"\tc\t\"\t\t\n", "tsv"), (Rows{{"a\tb", "\tc\t"}}));
+  EXPECT_EQ(split("x,\" \n \"\n"), (Rows{{"x", " \n "}}));
+  EXPECT_EQ(split("\"\"\n"), (Rows{{""}}));
+}
+
+TEST(DelimitedTextReader, UnclosedQuoteLeavesTheLinePlain) {
+  EXPECT_EQ(split("P1,\"fwd\nP2,rev"), (Rows{{"P1", "\"fwd"}, {"P2", "rev"}}));
+  // The whole line is read plainly, an earlier closed field included.
+  EXPECT_EQ(split("\"a,b\",\"c\nd"), (Rows{{"\"a", "b\"", "\"c"}, {"d"}}));
+  // On a line that continues a record, the rest of the line is read plainly.
+  EXPECT_EQ(split("P1,\"x\ny\",\"z,w\nP2"), (Rows{{"P1", "x\ny", "\"z", "w"}, {"P2"}}));
+  // A later quote closes an earlier field, whatever line it is on.
+  EXPECT_EQ(split("P1,\"fwd\nP2,\"rev\""), (Rows{{"P1", "fwd\nP2,rev\""}}));
+}
+
+TEST(DelimitedTextReader, SemicolonCsv) {
+  EXPECT_EQ(split("Name;Sequence\nP1;ACGT,x"), (Rows{{"Name", "Sequence"}, {"P1", "ACGT,x"}}));
+  // A comma inside a quoted field of the first record does not count.
+  EXPECT_EQ(split("P1;\"fwd, 2\";x"), (Rows{{"P1", "fwd, 2", "x"}}));
+  EXPECT_EQ(split("a;b,c\nd;e"), (Rows{{"a;b", "c"}, {"d;e"}}));
+  EXPECT_EQ(split("\"a;b\"\nc,d"), (Rows{{"a;b"}, {"c", "d"}}));  // no semicolon outside quotes
+  EXPECT_EQ(split("a;b", "txt"), (Rows{{"a;b"}}));
+  EXPECT_EQ(split("a;b", "tsv"), (Rows{{"a;b"}}));
+}
+
+TEST(DelimitedTextReader, ColumnLimitCountsCellsOfEveryRecord) {
+  EXPECT_EQ(tooManyColumns("a,b,c,d,"), 5);
+  EXPECT_EQ(tooManyColumns("Name\n1,2,3,4,5,6"), 6);
+  EXPECT_EQ(tooManyColumns("a,b,c,\"d,e,f\""), -1);
+  EXPECT_EQ(tooManyColumns("a\tb\tc\td\t\t\t", "tsv"), -1);  // trailing tabs are trimmed
+  EXPECT_EQ(tooManyColumns("\t\ta\tb\tc\td", "tsv"), -1);    // and so are leading ones
+}
+
+TEST(DelimitedTextReader, PrimersAndTheLooseHeaderTest) {
+  EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT"), (std::vector<Fields>{{false, "P1", "ACGTACGT", ""}}));
+  for (std::string_view extension : {"txt", "tsv", "dat"}) {
+    EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT", extension), (std::vector<Fields>{{false, "P1,ACGTACGT", "", ""}}));
+  }
+  EXPECT_EQ(parse("Selected\tName\tSequence\tComment\r\n\r\n1\tP1\tACGTACGT\tfirst\r\n", "tsv"),
+            (std::vector<Fields>{{true, "P1", "ACGTACGT", "first"}}));
+  // Quoting is the same for every delimiter: the text after the closing quote
+  // is appended to the field.
+  EXPECT_EQ(parse("\"P1, fwd\",ACGT", "txt"), (std::vector<Fields>{{false, "P1, fwd,ACGT", "", ""}}));
+  // Substrings count: these first lines are headers.
+  EXPECT_TRUE(parse("P1_name,ACGTACGT").empty());
+  EXPECT_TRUE(parse("SEQUENCES").empty());
+  EXPECT_EQ(parse("Primer Name,Seq\nP1,ACGTA"), (std::vector<Fields>{{false, "P1", "ACGTA", ""}}));
+  EXPECT_EQ(parse("P1,ACGTACGT"), (std::vector<Fields>{{false, "P1", "ACGTACGT", ""}}));
+  // The header test sees the first record as written, quotes included.
+  EXPECT_EQ(parse("\"Sel\"\"ected\",x\nP1,ACGT").size(), 2u);
+  EXPECT_EQ(parse("\" SELECTED \",\"Name\"\n1,P1,acgt"), (std::vector<Fields>{{true, "P1", "acgt", ""}}));
+  EXPECT_EQ(parse("\"P1 \nfirst name\",ACGT\nP2,ACGTA"), (std::vector<Fields>{{false, "P2", "ACGTA", ""}}));
+  EXPECT_TRUE(parse(" \r\n\t\xE2\x80\xA8").empty());
+}
+
+TEST(DelimitedTextReader, QuotedCellsAreTrimmedLikeEveryCellWhenConverted) {
+  EXPECT_EQ(parse("Name,Sequence,Comment\n\" P1 \",\"/5Phos/ACGT\",\"forward, exon 2\n\""),
+            (std::vector<Fields>{{false, "P1", "ACGT", "forward, exon 2\n"}}));
+}
+
+std::string readFixture(const std::string& name) {
+  std::ifstream file(std::string(TAMSEL_TEST_DATA_DIR) + "/text/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  EXPECT_TRUE(file.good()) << name;
+  return bytes.str();
+}
+
+std::vector<Fields> parseFixture(const std::string& name, std::string_view extension) {
+  auto text = decodeText(asBytes(readFixture(name)));
+  EXPECT_TRUE(text.hasValue());
+  return text ? parse(*text, extension) : std::vector<Fields>{};
+}
+
+TEST(DelimitedTextReader, FilesAsSpreadsheetProgramsSaveThem) {
+  EXPECT_EQ(parseFixture("spreadsheet-utf8.csv", "csv"),
+            (std::vector<Fields>{{true, "P1", "ACGTACGTAC", "forward, exon 2"},
+                                 {false, "P2 \"rev\"", "GGCCAATT", "line one\nline two"},
+                                 {true, "Sonde \xCE\xB1", "acgtnnacgt", ""}}));
+  EXPECT_EQ(parseFixture("spreadsheet-semicolon.csv", "csv"),
+            (std::vector<Fields>{{true, "P1", "ACGTACGTAC", "forward, exon 2"}, {false, "P2", "TTGGCCAA", ""}}));
+  EXPECT_EQ(parseFixture("spreadsheet-utf16le.txt", "txt"),
+            (std::vector<Fields>{{true, "P1", "ACGTACGTAC", "forward, exon 2"},
+                                 {false, "P2 \xF0\x9F\x98\x80", "TTGGCCAA", "tab\there"}}));
+}
+
+}  // namespace
+}  // namespace tamsel

@@ -1,0 +1,49 @@
+#include "formats/text/DelimitedTextWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "formats/text/DelimitedTextReader.h"
+
+namespace tamsel {
+namespace {
+
+PrimerList twoPrimers() { return {{true, "P1", "ACGTACGT", "fwd"}, {false, "P2", "", ""}}; }
+
+TEST(DelimitedTextWriter, HeaderAndOneLinePerPrimer) {
+  EXPECT_EQ(generateDelimitedText(twoPrimers(), ','), "Selected,Name,Sequence,Comment\n1,P1,ACGTACGT,fwd\n0,P2,,");
+  EXPECT_EQ(generateDelimitedText(twoPrimers(), '\t'),
+            "Selected\tName\tSequence\tComment\n1\tP1\tACGTACGT\tfwd\n0\tP2\t\t");
+  EXPECT_EQ(generateDelimitedText({}, ','), "Selected,Name,Sequence,Comment");
+  // White space and the other separator are written as they are.
+  EXPECT_EQ(generateDelimitedText({{false, " P1\t", "AC", "a;b"}}, ','),
+            "Selected,Name,Sequence,Comment\n0, P1\t,AC,a;b");
+}
+
+TEST(DelimitedTextWriter, QuotesOnlyFieldsThatWouldSplit) {
+  PrimerList primers = {{false, "P1, fwd", "ACGT", "say \"hi\""}, {true, "P2", "ACGT", "two\nlines\xE2\x80\xA8"}};
+  EXPECT_EQ(generateDelimitedText(primers, ','),
+            "Selected,Name,Sequence,Comment\n0,\"P1, fwd\",ACGT,\"say \"\"hi\"\"\"\n"
+            "1,P2,ACGT,\"two\nlines\xE2\x80\xA8\"");
+  EXPECT_EQ(generateDelimitedText({{false, "P1, fwd", "AC", "a\tb"}}, '\t'),
+            "Selected\tName\tSequence\tComment\n0\tP1, fwd\tAC\t\"a\tb\"");
+}
+
+TEST(DelimitedTextWriter, ReadsBackTheSameFields) {
+  PrimerList primers = {{true, "P1, fwd", "ACGTACGT", "say \"hi\", then\r\nstop"},
+                        {false, "P2", "acgtn", ""},
+                        {false, "\"quoted\"", "", "a\tb"}};
+  for (char separator : {',', '\t'}) {
+    auto read = parseDelimitedText(generateDelimitedText(primers, separator), separator == ',' ? "csv" : "tsv");
+    ASSERT_TRUE(read.hasValue());
+    ASSERT_EQ(read->size(), primers.size());
+    for (std::size_t i = 0; i < primers.size(); ++i) {
+      EXPECT_EQ((*read)[i].selected, primers[i].selected);
+      EXPECT_EQ((*read)[i].name, primers[i].name);
+      EXPECT_EQ((*read)[i].sequence, primers[i].sequence);
+      EXPECT_EQ((*read)[i].comment, primers[i].comment);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tamsel

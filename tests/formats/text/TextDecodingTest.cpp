@@ -1,0 +1,49 @@
+#include "formats/text/TextDecoding.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+Expected<std::string, std::string> decode(std::string_view bytes) { return decodeText(asBytes(bytes)); }
+
+std::string decodeError(std::string_view bytes) {
+  auto result = decode(bytes);
+  EXPECT_FALSE(result.hasValue());
+  return result ? "" : result.error();
+}
+
+TEST(TextDecoding, StrictUtf8WithTheOffsetOfTheFirstBadByte) {
+  EXPECT_EQ(*decode(""), "");
+  EXPECT_EQ(*decode("Name,Seq\n\xC3\xA9"), "Name,Seq\n\xC3\xA9");
+  EXPECT_EQ(decodeError("Name,S\xE9q"), "The file is not valid UTF-8 text (invalid byte 0xE9 at offset 6).");
+  EXPECT_EQ(decodeError("\xED\xA0\x80"), "The file is not valid UTF-8 text (invalid byte 0xED at offset 0).");
+  // The offset counts from the start of the file, byte-order mark included.
+  EXPECT_EQ(decodeError("\xEF\xBB\xBF" "ab\xFF"), "The file is not valid UTF-8 text (invalid byte 0xFF at offset 5).");
+}
+
+TEST(TextDecoding, Utf8ByteOrderMarkIsDropped) {
+  EXPECT_EQ(*decode("\xEF\xBB\xBFSelected,Name"), "Selected,Name");
+  EXPECT_EQ(*decode("\xEF\xBB\xBF"), "");
+  EXPECT_EQ(*decode("\xEF\xBB\xBF\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");  // only the first is a mark
+  EXPECT_FALSE(decode("\xEF\xBB").hasValue());
+}
+
+TEST(TextDecoding, Utf16WithByteOrderMark) {
+  using namespace std::string_view_literals;
+  EXPECT_EQ(*decode("\xFF\xFE" "A\0\xE9\0\x3D\xD8\x00\xDE\n\0"sv), "A\xC3\xA9\xF0\x9F\x98\x80\n");
+  EXPECT_EQ(*decode("\xFE\xFF" "\0A\0\xE9\xD8\x3D\xDE\x00"sv), "A\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(*decode("\xFF\xFE"), "");
+  EXPECT_EQ(decodeError("\xFF\xFE" "A\0B"sv),
+            "The file starts with a UTF-16 byte-order mark but has an odd number of bytes (5), so it is not valid "
+            "UTF-16 text.");
+  EXPECT_EQ(decodeError("\xFF\xFE" "A\0\x3D\xD8"sv),
+            "The file is not valid UTF-16 text (unpaired surrogate at byte offset 4).");  // high at the end
+  EXPECT_EQ(decodeError("\xFF\xFE\x3D\xD8" "A\0"sv),
+            "The file is not valid UTF-16 text (unpaired surrogate at byte offset 2).");  // high before a letter
+  EXPECT_EQ(decodeError("\xFE\xFF\xDE\x00"sv),
+            "The file is not valid UTF-16 text (unpaired surrogate at byte offset 2).");  // lone low
+}
+
+}  // namespace
+}  // namespace tamsel
