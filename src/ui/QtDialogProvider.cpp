@@ -1,0 +1,36 @@
+#include "QtDialogProvider.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ExportFileDialog.h"
+#include "ImportFileKinds.h"
+
+namespace tamsel {
+
+std::optional<QString> QtDialogProvider::chooseImportFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Import Primers"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(importNameFilters());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtDialogProvider::chooseExportFile(QWidget* parent, const QString& proposedName) {
+  QFileDialog dialog(parent, QStringLiteral("Export Primers"));
+  configureExportDialog(dialog, proposedName);
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Export"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+void QtDialogProvider::showAlert(QWidget* parent, const QString& title, const QString& message) {
+  QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, parent);
+  box.setEscapeButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+  box.exec();
+}
+
+}  // namespace tamsel
