@@ -90,7 +90,7 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
   const ByteView stored = data_.subspan(start, size);
 
   if (entry.compressionMethod == methodStored) {
-    if (entry.compressedSize > maxMemberSize) return unexpected(ExtractError::tooLarge);
+    if (entry.compressedSize > memberLimit_) return unexpected(ExtractError::tooLarge);
     return Bytes(stored.begin(), stored.end());
   }
   if (entry.compressionMethod != methodDeflate) return missing;
@@ -100,13 +100,14 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
   // really produce it; past the cap, one more byte tells an oversized member.
   const std::uint64_t believable =
       std::min(static_cast<std::uint64_t>(entry.uncompressedSize), maxInflatedSize(size));
-  const bool capped = believable > static_cast<std::uint64_t>(maxMemberSize);
-  const std::size_t capacity = capped ? static_cast<std::size_t>(maxMemberSize) + 1 : believable;
+  const auto limit = static_cast<std::uint64_t>(std::max<std::int64_t>(memberLimit_, 0));
+  const bool capped = believable > limit;
+  const std::size_t capacity = capped ? limit + 1 : believable;
 
   auto inflated = rawInflate(stored, capacity);
   if (!inflated && inflated.error() == InflateError::outOfMemory) return unexpected(ExtractError::tooLarge);
   if (!inflated || inflated->bytes.empty()) return missing;
-  if (capped && inflated->bytes.size() > static_cast<std::uint64_t>(maxMemberSize)) {
+  if (capped && inflated->bytes.size() > limit) {
     return unexpected(ExtractError::tooLarge);
   }
   return std::move(inflated->bytes);

@@ -7,7 +7,8 @@
 //
 // Members are decompressed only when asked for. A member's declared size is
 // believed only as far as DEFLATE could produce it from the member's
-// compressed bytes, and no member yields more than `maxMemberSize` bytes.
+// compressed bytes, and no member yields more than a limit (2 GiB unless
+// told otherwise).
 
 #include <cstdint>
 #include <map>
@@ -37,13 +38,14 @@ class ZIPReader {
 
   enum class ExtractError {
     missing,   // no readable member (of that name)
-    tooLarge,  // more than maxMemberSize, or more than memory allows
+    tooLarge,  // more than the member limit, or more than memory allows
   };
 
-  // The largest member output this reader hands out (2 GiB).
+  // The largest member output this reader hands out by default (2 GiB).
   static constexpr std::int64_t maxMemberSize = std::int64_t{1} << 31;
 
-  explicit ZIPReader(ByteView data) : data_(data) {}
+  explicit ZIPReader(ByteView data, std::int64_t memberLimit = maxMemberSize)
+      : data_(data), memberLimit_(memberLimit) {}
 
   // Nothing when there is no end of central directory record; otherwise the
   // directory's records in order, as far as they could be read.
@@ -63,6 +65,7 @@ class ZIPReader {
 
  private:
   ByteView data_;
+  std::int64_t memberLimit_;
 };
 
 }  // namespace tamsel

@@ -1,0 +1,158 @@
+#include "formats/zip/ZIPReader.h"
+
+#include <gtest/gtest.h>
+
+#include "formats/zip/RawInflate.h"
+#include "formats/zip/ZIPReaderTestArchive.h"
+
+namespace tamsel {
+namespace {
+
+using zipfixture::member;
+using zipfixture::TestArchive;
+using zipfixture::TestMember;
+
+std::string text(const Bytes& bytes) { return std::string(asText(bytes)); }
+
+std::map<std::string, std::string> readAll(const Bytes& archive) {
+  std::map<std::string, std::string> texts;
+  for (const auto& [name, contents] : ZIPReader(archive).extractAllEntries()) texts[name] = text(contents);
+  return texts;
+}
+
+TEST(ZIPReaderTest, ReadsStoredDeflatedAndDescribedMembers) {
+  TestArchive archive{{member("a.txt", "stored text", 0), member("b.xml", "<deflated>text</deflated>"),
+                       member("c.xml", "after a data descriptor")}};
+  archive.members[2].dataDescriptor = true;
+  const Bytes bytes = archive.build();
+
+  const auto directory = ZIPReader(bytes).readCentralDirectory();
+  ASSERT_TRUE(directory);
+  ASSERT_EQ(directory->size(), 3u);
+  EXPECT_EQ((*directory)[1].filename, "b.xml");
+  EXPECT_EQ((*directory)[1].compressionMethod, 8);
+  EXPECT_EQ((*directory)[1].uncompressedSize, 25);
+  EXPECT_EQ(readAll(bytes), (std::map<std::string, std::string>{{"a.txt", "stored text"},
+                                                                {"b.xml", "<deflated>text</deflated>"},
+                                                                {"c.xml", "after a data descriptor"}}));
+}
+
+TEST(ZIPReaderTest, FindsTheEndRecordWithinTheCommentWindow) {
+  TestArchive archive{{member("a", "x", 0)}};
+  archive.comment = std::string(65535, 'c');
+  Bytes bytes = archive.build();
+  EXPECT_EQ(readAll(bytes).size(), 1u);
+
+  bytes.push_back('!');  // one byte more than a comment can hold
+  EXPECT_FALSE(ZIPReader(bytes).readCentralDirectory());
+  EXPECT_TRUE(readAll(bytes).empty());
+
+  // A record-like signature in the comment, closest to the end, is the one taken.
+  archive.comment = std::string("PK\x05\x06", 4) + std::string(18, '\0') + "tail";
+  EXPECT_EQ(ZIPReader(archive.build()).readCentralDirectory()->size(), 0u);
+
+  for (const Bytes& tiny : {Bytes{}, Bytes(21, 0), Bytes{'P', 'K', 5, 6}}) {
+    EXPECT_FALSE(ZIPReader(tiny).readCentralDirectory());
+  }
+}
+
+TEST(ZIPReaderTest, ADamagedDirectoryKeepsTheRecordsBeforeTheDamage) {
+  TestArchive archive{{member("first", "1"), member("second", "2")}};
+  archive.announcedCount = 5;
+  EXPECT_EQ(readAll(archive.build()).size(), 2u);
+
+  archive.announcedCount = 0;
+  EXPECT_EQ(ZIPReader(archive.build()).readCentralDirectory()->size(), 0u);
+
+  // A name that runs past the end of the buffer ends the walk.
+  archive.announcedCount.reset();
+  Bytes bytes = archive.build();
+  const std::size_t secondRecord = bytes.size() - 22 - (46 + 6);
+  bytes[secondRecord + 28] = 0xFF;
+  EXPECT_EQ(ZIPReader(bytes).readCentralDirectory()->size(), 1u);
+}
+
+TEST(ZIPReaderTest, NamesAreUTF8WithForwardSlashes) {
+  TestArchive archive{{member("xl\\worksheets\\sheet1.xml", "sheet"), member("bad\xFF", "first"),
+                       member("\xC0\xAF", "second"), member("\xCE\xB1.txt", "alpha")}};
+  EXPECT_EQ(readAll(archive.build()), (std::map<std::string, std::string>{{"xl/worksheets/sheet1.xml", "sheet"},
+                                                                          {"", "second"},
+                                                                          {"\xCE\xB1.txt", "alpha"}}));
+}
+
+TEST(ZIPReaderTest, MembersThatCannotBeReadAreLeftOut) {
+  TestArchive archive{{member("before", "b"), member("shrunk", "<0123456789>"), member("method12", "x", 12),
+                       member("empty", "declared empty"), member("same", "earlier"), member("same", "later", 0),
+                       member("after", "a", 0)}};
+  archive.members[1].declaredSize = 4;
+  archive.members[3].declaredSize = 0;
+  archive.members[5].localName = "a much longer local name";
+  archive.members[5].localExtra = "extra";
+  EXPECT_EQ(readAll(archive.build()),
+            (std::map<std::string, std::string>{
+                {"before", "b"}, {"shrunk", "<012"}, {"empty", ""}, {"same", "later"}, {"after", "a"}}));
+
+  // Data past the end of the buffer, and bytes that are not DEFLATE.
+  TestMember garbage = member("garbage", "");
+  garbage.rawBytes = Bytes{0xFF, 0xFF, 0xFF, 0xFF};
+  garbage.declaredSize = 100;
+  Bytes bytes = TestArchive{{garbage, member("cut", "cut short", 0)}}.build();
+  const auto directory = ZIPReader(bytes).readCentralDirectory();
+  ASSERT_EQ(directory->size(), 2u);
+  ZIPReader::Entry pastEnd = (*directory)[1];
+  pastEnd.compressedSize = static_cast<std::int64_t>(bytes.size());
+  EXPECT_FALSE(ZIPReader(bytes).extractEntry(pastEnd));
+  pastEnd.localHeaderOffset = static_cast<std::int64_t>(bytes.size()) - 10;
+  EXPECT_FALSE(ZIPReader(bytes).extractEntry(pastEnd));
+  EXPECT_FALSE(ZIPReader(bytes).extractEntry((*directory)[0]));
+}
+
+TEST(ZIPReaderTest, LookupByNameMatchesExtractingAll) {
+  TestMember unreadable = member("dup", "x", 14);
+  TestArchive archive{{member("dup", "readable"), unreadable, member("other", "o")}};
+  const Bytes bytes = archive.build();
+  const ZIPReader zip(bytes);
+  const auto directory = zip.readCentralDirectory();
+  const auto all = zip.extractAllEntries();
+  for (const std::string name : {"dup", "other"}) {
+    auto found = zip.extractMember(*directory, name);
+    ASSERT_TRUE(found) << name;
+    EXPECT_EQ(*found, all.at(name));
+  }
+  auto missing = zip.extractMember(*directory, "absent");
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error(), ZIPReader::ExtractError::missing);
+}
+
+TEST(ZIPReaderTest, SizeClaimsAreBoundedByTheCompressedBytes) {
+  // Zeros compress close to DEFLATE's densest ratio; all of them must come back.
+  const Bytes zeros(8 << 20, 0);
+  TestMember dense = member("zeros", "");
+  dense.contents = zeros;
+  TestMember claim4GB = member("claims 4 GB", "only this");
+  claim4GB.declaredSize = 0xFFFFFFFF;
+  const Bytes bytes = TestArchive{{dense, claim4GB}}.build();
+
+  const auto all = ZIPReader(bytes).extractAllEntries();
+  EXPECT_EQ(all.at("zeros"), zeros);
+  EXPECT_EQ(text(all.at("claims 4 GB")), "only this");
+  EXPECT_LT(maxInflatedSize(zipfixture::rawDeflate(zeros).size()), std::uint64_t{16} << 20);
+}
+
+TEST(ZIPReaderTest, MembersBeyondTheLimitAreReportedAsTooLarge) {
+  const Bytes bytes = TestArchive{{member("big", std::string(1000, 'a')), member("stored", std::string(1000, 's'), 0),
+                                   member("small", std::string(100, 'b'))}}
+                          .build();
+  const ZIPReader zip(bytes, 500);
+  const auto directory = zip.readCentralDirectory();
+  for (const std::string name : {"big", "stored"}) {
+    auto result = zip.extractMember(*directory, name);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error(), ZIPReader::ExtractError::tooLarge);
+  }
+  EXPECT_TRUE(zip.extractMember(*directory, "small"));
+  EXPECT_EQ(zip.extractAllEntries().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tamsel
