@@ -1,6 +1,8 @@
 // The shared-string table of an exported workbook and its part,
 // "xl/sharedStrings.xml".
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
 
@@ -16,15 +18,21 @@ constexpr std::string_view kPartStart =
 
 // Maps each distinct text to its table position. Open addressing over slots
 // that keep 32 bits of the hash, so a million primers cost no allocation per
-// text and a probe rarely compares strings.
+// text and a probe rarely compares strings. A lookup in a large table is a
+// cache miss, so callers hash ahead and prefetch the slot they will need.
 class TextPositions {
  public:
   explicit TextPositions(std::size_t expectedTexts)
       : slots_(std::bit_ceil(std::max<std::size_t>(64, 2 * expectedTexts))), mask_(slots_.size() - 1) {}
 
+  static std::uint32_t hashOf(std::string_view text) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+  }
+
+  void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+
   // The position of `text`, which is appended to `texts` when it is new.
-  std::uint32_t positionOf(std::string_view text, std::vector<std::string_view>& texts) {
-    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+  std::uint32_t positionOf(std::string_view text, std::uint32_t hash, std::vector<std::string_view>& texts) {
     for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
       Slot& slot = slots_[i];
       if (slot.positionPlusOne == 0) {
@@ -69,15 +77,33 @@ XLSXWriter::SharedStrings XLSXWriter::collectStrings(const PrimerList& primers) 
   table.texts.reserve(2 * primers.size() + kColumnCount + 2);
   table.cellPositions.reserve(kColumnCount * (primers.size() + 1));
   TextPositions positions(2 * primers.size() + kColumnCount + 2);
-  const auto offer = [&](std::string_view text) {
-    table.cellPositions.push_back(positions.positionOf(text, table.texts));
+  const auto offer = [&](std::string_view text, std::uint32_t hash) {
+    table.cellPositions.push_back(positions.positionOf(text, hash, table.texts));
   };
-  for (std::string_view header : kHeaderTexts) offer(header);
-  for (const PrimerEntry& primer : primers) {
-    offer(primer.selected ? "1" : "0");
-    offer(primer.name);
-    offer(primer.sequence);
-    offer(primer.comment);
+  for (std::string_view header : kHeaderTexts) offer(header, TextPositions::hashOf(header));
+
+  // The hashes of the primers a few places ahead, their slots prefetched.
+  constexpr std::size_t kLookahead = 8;
+  std::array<std::array<std::uint32_t, 3>, kLookahead> ahead;
+  const auto hashAhead = [&](std::size_t index) {
+    const PrimerEntry& primer = primers[index];
+    auto& hashes = ahead[index % kLookahead];
+    hashes = {TextPositions::hashOf(primer.name), TextPositions::hashOf(primer.sequence),
+              TextPositions::hashOf(primer.comment)};
+    for (std::uint32_t hash : hashes) positions.prefetch(hash);
+  };
+  for (std::size_t i = 0; i < std::min(kLookahead, primers.size()); ++i) hashAhead(i);
+
+  const std::string_view selectedTexts[] = {"0", "1"};
+  const std::uint32_t selectedHashes[] = {TextPositions::hashOf("0"), TextPositions::hashOf("1")};
+  for (std::size_t i = 0; i < primers.size(); ++i) {
+    const PrimerEntry& primer = primers[i];
+    const std::array<std::uint32_t, 3> hashes = ahead[i % kLookahead];
+    if (i + kLookahead < primers.size()) hashAhead(i + kLookahead);
+    offer(selectedTexts[primer.selected], selectedHashes[primer.selected]);
+    offer(primer.name, hashes[0]);
+    offer(primer.sequence, hashes[1]);
+    offer(primer.comment, hashes[2]);
   }
   return table;
 }

@@ -1,6 +1,6 @@
 #include "formats/zip/ZIPWriter.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <limits>
 #include <stdexcept>
@@ -40,8 +40,9 @@ void requireField(std::size_t value, std::size_t limit, const char* what) {
 }  // namespace
 
 std::uint32_t ZIPWriter::crc32(ByteView bytes) {
-  // zlib's table-driven CRC gives the same values as the bitwise definition.
-  return static_cast<std::uint32_t>(::crc32_z(0, bytes.data(), bytes.size()));
+  // libdeflate's CRC (carry-less multiplication where the processor has it)
+  // gives the same values as the bitwise definition, several times faster.
+  return libdeflate_crc32(0, bytes.data(), bytes.size());
 }
 
 Bytes ZIPWriter::makeArchive(std::span<const Member> members) {
