@@ -26,6 +26,7 @@ PrimerList sampleTexts() {
       {true, "nonchar\xEF\xBF\xBE\xEF\xBF\xBF", "ACGT", "  spaces around  "},
       {true, "_x0041_", "_x005F_", "__x0041__x0042_"},
       {false, "_x0041\r", "_x00ab_", "P1_x004_ fwd_1"},
+      {true, "_x4_", "_x41\x01", "_x00041_ _x_"},
       {true, "", "", ""},
   };
 }

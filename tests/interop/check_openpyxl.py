@@ -18,7 +18,7 @@ import sys
 import openpyxl
 
 ESCAPED = {c for c in range(0x20) if c not in (0x09, 0x0A)} | {0xFFFE, 0xFFFF}
-LOOKALIKE = re.compile(r"_x[0-9A-Fa-f]{4}")
+LOOKALIKE = re.compile(r"_x[0-9A-Fa-f]{1,4}")
 
 
 def written_with_underscore(ch):
@@ -28,10 +28,10 @@ def written_with_underscore(ch):
 def spreadsheet_escape(text):
     out = []
     for i, ch in enumerate(text):
+        lookalike = LOOKALIKE.match(text, i) if ch == "_" else None
         if ord(ch) in ESCAPED:
             out.append("_x%04X_" % ord(ch))
-        elif (ch == "_" and LOOKALIKE.fullmatch(text[i:i + 6]) and i + 6 < len(text)
-              and written_with_underscore(text[i + 6])):
+        elif lookalike and lookalike.end() < len(text) and written_with_underscore(text[lookalike.end()]):
             out.append("_x005F_")
         else:
             out.append(ch)

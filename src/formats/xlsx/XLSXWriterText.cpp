@@ -32,14 +32,15 @@ bool writtenStartingWithUnderscore(std::string_view text, std::size_t i) {
   return isForbiddenNoncharacter(unicode::nextScalar(text, next));
 }
 
-// Whether the underscore at `i` would read back as the start of an escape:
-// "x" and four hex digits follow, then something written starting with "_".
+// Whether the underscore at `i` could read back as the start of an escape:
+// "x", one to four hex digits, then something written starting with "_".
+// Some readers take fewer than four digits ("_x4_" as U+0004), so those
+// look-alikes are kept too.
 bool startsEscapeLookalike(std::string_view text, std::size_t i) {
-  if (text.size() - i < 7 || text[i + 1] != 'x') return false;
-  for (std::size_t k = i + 2; k < i + 6; ++k) {
-    if (!isHexDigit(text[k])) return false;
-  }
-  return writtenStartingWithUnderscore(text, i + 6);
+  if (text.size() - i < 4 || text[i + 1] != 'x') return false;
+  std::size_t end = i + 2;
+  while (end < text.size() && end < i + 6 && isHexDigit(text[end])) ++end;
+  return end > i + 2 && end < text.size() && writtenStartingWithUnderscore(text, end);
 }
 
 // "_xHHHH_", upper-case hex digits.

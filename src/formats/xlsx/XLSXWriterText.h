@@ -29,7 +29,8 @@ inline void appendDecimal(Bytes& out, std::size_t value) {
 // than tab, line feed and carriage return; U+FFFE, U+FFFF) and the carriage
 // return, which XML reading would turn into a line feed, become the
 // spreadsheet escape "_xHHHH_". An underscore that would otherwise read back
-// as the start of such an escape is itself written as "_x005F_". A byte that
+// as the start of such an escape ("_x" and one to four hex digits before an
+// underscore) is itself written as "_x005F_". A byte that
 // is not part of well-formed UTF-8 is written as U+FFFD, so the part always
 // stays well-formed XML.
 void appendEscapedCellText(std::string_view text, Bytes& out);

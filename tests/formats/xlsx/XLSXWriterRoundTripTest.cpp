@@ -40,6 +40,7 @@ TEST(XLSXWriterRoundTripTest, EveryKindOfTextReadsBackAsWritten) {
       {false, std::string("ctl\x01\x02\x1F", 6) + std::string(1, '\0') + "end", "ACGT", "\x0B\x0C"},
       {true, "_x0041_", "_x005F_", "__x0041__x0042_"},
       {false, "_x0041\r", "_x00ab_", "P1_x004_ fwd_1"},
+      {true, "_x4_", "_x41\x01", "_x00041_ _x_"},
       {true, "nonchar\xEF\xBF\xBE\xEF\xBF\xBF", "ACGT", "  spaces around  "},
       {false, "", "", ""},
   };

@@ -150,9 +150,14 @@ TEST(XLSXWriterTest, EscapeLookalikesKeepTheirUnderscore) {
   // Followed by a character whose escape starts with an underscore.
   EXPECT_EQ(escaped("_x0041\r"), "_x005F_x0041_x000D_");
   EXPECT_EQ(escaped("_x0041\xEF\xBF\xBF"), "_x005F_x0041_xFFFF_");
-  // Not look-alikes: too few hex digits, a non-hex digit, no closing underscore.
-  EXPECT_EQ(escaped("P1_x004_"), "P1_x004_");
+  // Some readers also decode fewer than four digits.
+  EXPECT_EQ(escaped("P1_x004_ fwd"), "P1_x005F_x004_ fwd");
+  EXPECT_EQ(escaped("_x4__x41\x01"), "_x005F_x4__x005F_x41_x0001_");
+  // Not look-alikes: no digit, five digits, a non-hex digit, no closing underscore.
+  EXPECT_EQ(escaped("_x_"), "_x_");
+  EXPECT_EQ(escaped("_x00041_"), "_x00041_");
   EXPECT_EQ(escaped("_x00G1_"), "_x00G1_");
+  EXPECT_EQ(escaped("_X0041_"), "_X0041_");
   EXPECT_EQ(escaped("_x0041"), "_x0041");
   EXPECT_EQ(escaped("fwd_1"), "fwd_1");
 }
