@@ -1,5 +1,7 @@
 #include "formats/xlsx/XLSXWriter.h"
 
+#include <stdexcept>
+
 #include "formats/xlsx/XLSXFixedParts.h"
 #include "formats/zip/ZIPWriter.h"
 
@@ -43,6 +45,14 @@ Bytes XLSXWriter::write(const PrimerList& primers) {
   archive.addMember("xl/sharedStrings.xml", [&](Bytes& out) { appendSharedStringsXML(table.texts, out); });
   archive.addMember("xl/worksheets/sheet1.xml", [&](Bytes& out) { appendSheetXML(table.cellPositions, out); });
   return std::move(archive).finish();
+}
+
+Expected<Bytes, std::string> XLSXWriter::writeChecked(const PrimerList& primers) {
+  try {
+    return write(primers);
+  } catch (const std::length_error& error) {
+    return unexpected("The list is too large for an Excel workbook: " + std::string(error.what()));
+  }
 }
 
 }  // namespace tamsel

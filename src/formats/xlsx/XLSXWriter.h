@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/Bytes.h"
+#include "model/Expected.h"
 #include "model/PrimerEntry.h"
 
 namespace tamsel {
@@ -23,6 +24,8 @@ class XLSXWriter {
   // The workbook's bytes. Throws std::length_error only for a list too large
   // for the ZIP format (a part over 4 GB, tens of millions of primers).
   static Bytes write(const PrimerList& primers);
+  // As write, but such a list gives the reason to show instead.
+  static Expected<Bytes, std::string> writeChecked(const PrimerList& primers);
 
   static constexpr std::size_t kColumnCount = 4;
   static constexpr std::array<std::string_view, kColumnCount> kHeaderTexts = {"Selected", "Name", "Sequence",
