@@ -1,0 +1,145 @@
+#include "formats/xlsx/XLSXParser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "formats/zip/ZIPReaderTestArchive.h"
+
+namespace tamsel {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using zipfixture::member;
+using zipfixture::TestArchive;
+
+constexpr std::string_view sheetNotFound = "Could not find sheet1 in the XLSX file.";
+
+Rows rowsOf(ByteView workbook) {
+  auto result = XLSXParser::parse(workbook);
+  if (!result) {
+    ADD_FAILURE() << result.error().message;
+    return {};
+  }
+  return result->toDense();
+}
+
+std::string sheet(std::string_view rows) {
+  return "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" +
+         std::string(rows) + "</sheetData></worksheet>";
+}
+
+std::string relationships(std::string_view entries) {
+  return "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+         std::string(entries) + "</Relationships>";
+}
+
+std::string relationship(std::string_view id, std::string_view type, std::string_view target) {
+  return "<Relationship Id=\"" + std::string(id) +
+         "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" + std::string(type) +
+         "\" Target=\"" + std::string(target) + "\"/>";
+}
+
+// A package whose parts are found only through its relationships.
+std::vector<zipfixture::TestMember> packageParts(std::string_view firstSheetId) {
+  return {
+      member("_rels/.rels", relationships(relationship("rId1", "officeDocument", "book/main.xml"))),
+      member("book/main.xml",
+             "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+             "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
+             "<sheet name=\"A\" r:id=\"" + std::string(firstSheetId) + "\"/><sheet name=\"B\" r:id=\"s2\"/>"
+             "</sheets></workbook>"),
+      member("book/_rels/main.xml.rels",
+             relationships(relationship("s2", "worksheet", "../other.xml") +
+                           relationship("s1", "worksheet", "sheets/first.xml") +
+                           relationship("ss", "sharedStrings", "/book/strings.xml"))),
+      member("book/sheets/first.xml", sheet("<row><c t=\"s\"><v>0</v></c><c><v>first</v></c></row>")),
+      member("other.xml", sheet("<row><c><v>second</v></c></row>")),
+      member("book/strings.xml", "<sst><si><t>shared</t></si></sst>"),
+  };
+}
+
+TEST(XLSXParserTest, ReadsTheFixtureWorkbooks) {
+  const std::filesystem::path dir = std::filesystem::path(TAMSEL_TEST_DATA_DIR) / "xlsx";
+  const Rows sharedStrings = {{"Selected", "Name", "Sequence", "Comment"},
+                              {"1", "fwd-1", "ACGTACGTAC", "first & <best>"},
+                              {"0", "rev-1", "TTGCAYRGGA", "fwd-1"},
+                              {"1", "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC", "acgtn", "_x0041_ literal"},
+                              {"", "", "after a gap"}};
+  const std::pair<std::string, Rows> fixtures[] = {
+      {"shared_strings.xlsx", sharedStrings},
+      {"data_descriptors.xlsx", sharedStrings},
+      {"inline_strings.xlsx",
+       {{"Name", "Sequence"}, {"p1", "ACGTTGCA"}, {"tab\there", "line\nbreak"}, {"", "2.5", "carriage\rreturn"}}},
+      {"rich_text.xlsx", {{"plain bold and italic"}, {"", "ACGTacgt"}}},
+      {"formulas.xlsx", {{"2", "3", "6"}, {"ACGT", "0", "0.6666666666666666"}}},
+      {"several_sheets.xlsx", {{"Name", "Sequence"}, {"one", "ACGTACGT"}}},
+      {"renamed_sheet.xlsx", {{"Name", "Sequence"}, {"one", "ACGTACGT"}}},
+  };
+  for (const auto& [name, expected] : fixtures) {
+    std::ifstream file(dir / name, std::ios::binary);
+    ASSERT_TRUE(file) << name;
+    const Bytes bytes(std::istreambuf_iterator<char>(file), {});
+    EXPECT_EQ(rowsOf(bytes), expected) << name;
+  }
+}
+
+TEST(XLSXParserTest, AnythingWithoutAWorksheetFails) {
+  const Bytes workbook = TestArchive{{member("xl/worksheets/sheet1.xml", sheet("<row><c><v>1</v></c></row>"))}}.build();
+  const Bytes truncated(workbook.begin(), workbook.begin() + static_cast<std::ptrdiff_t>(workbook.size() / 2));
+  const Bytes wrongName = TestArchive{{member("xl/worksheets/Sheet1.xml", sheet(""))}}.build();
+  const Bytes unknownMethod = TestArchive{{member("xl/worksheets/sheet1.xml", sheet(""), 12)}}.build();
+  for (const Bytes& input : {Bytes{}, Bytes(asBytes("Name\tSequence\n").begin(), asBytes("Name\tSequence\n").end()),
+                             truncated, TestArchive{{}}.build(), wrongName, unknownMethod}) {
+    const auto result = XLSXParser::parse(input);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().domain, "XLSXParser");
+    EXPECT_EQ(result.error().code, 1);
+    EXPECT_EQ(result.error().message, sheetNotFound);
+  }
+}
+
+TEST(XLSXParserTest, RelationshipsFindPartsStoredUnderOtherNames) {
+  EXPECT_EQ(rowsOf(TestArchive{packageParts("s1")}.build()), (Rows{{"shared", "first"}}));
+  EXPECT_EQ(rowsOf(TestArchive{packageParts("s2")}.build()), (Rows{{"second"}}));
+
+  // The usual names win over the relationships, each on its own.
+  auto parts = packageParts("s1");
+  parts.push_back(member("xl/worksheets/sheet1.xml", sheet("<row><c t=\"s\"><v>0</v></c></row>")));
+  EXPECT_EQ(rowsOf(TestArchive{parts}.build()), (Rows{{"shared"}}));
+  parts.push_back(member("xl/sharedStrings.xml", "<sst><si><t>usual</t></si></sst>"));
+  EXPECT_EQ(rowsOf(TestArchive{parts}.build()), (Rows{{"usual"}}));
+
+  // A first sheet whose id has no relationship, or whose target is missing.
+  for (const std::string_view id : {"nowhere", ""}) {
+    const auto result = XLSXParser::parse(TestArchive{packageParts(id)}.build());
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().message, sheetNotFound);
+  }
+  auto withoutTarget = packageParts("s1");
+  withoutTarget.erase(withoutTarget.begin() + 3);
+  EXPECT_FALSE(XLSXParser::parse(TestArchive{withoutTarget}.build()));
+}
+
+TEST(XLSXParserTest, SheetsReadWithoutSharedStringsKeepTheirIndexes) {
+  const Bytes workbook =
+      TestArchive{{member("xl\\worksheets\\sheet1.xml",
+                          sheet("<row><c t=\"s\"><v>0</v></c><c t=\"inlineStr\"><is><t>inline</t></is></c>"
+                                "<c><v>3.5</v></c></row>"))}}
+          .build();
+  EXPECT_EQ(rowsOf(workbook), (Rows{{"0", "inline", "3.5"}}));
+
+  // A damaged worksheet gives the rows before the damage; damaged shared
+  // strings give the items before it.
+  const Bytes damaged =
+      TestArchive{{member("xl/sharedStrings.xml", "<sst><si><t>ok</t></si><si><t>lost</t><</sst>"),
+                   member("xl/worksheets/sheet1.xml",
+                          sheet("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c></row><row><c><v>x</v></row>"))}}
+          .build();
+  EXPECT_EQ(rowsOf(damaged), (Rows{{"ok", "1"}}));
+}
+
+}  // namespace
+}  // namespace tamsel
