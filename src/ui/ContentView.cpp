@@ -76,6 +76,7 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
           [this](int row) { focusedSequenceID_ = primers_.at(static_cast<std::size_t>(row)).id; });
   connect(&delegate, &SequenceDelegate::sequenceEditingEnded, this, [this] { focusedSequenceID_.reset(); });
 
+  connect(model_, &QAbstractItemModel::modelReset, this, &ContentView::showPrimerCount);
   showPrimerCount();
 }
 
@@ -132,7 +133,6 @@ void ContentView::importFrom(const QString& fileName) {
     model_->replacePrimers(std::move(*outcome.primers));
     importedFileName_ = toQString(outcome.fileBaseName);
     emit titleChanged(titleText());
-    showPrimerCount();
   }
   if (outcome.error) importError_ = toQString(*outcome.error);
   presentPendingAlerts();

@@ -55,7 +55,7 @@ void configureExportDialog(QFileDialog& dialog, const QString& proposedName) {
 void applyExportFormat(QFileDialog& dialog, int formatIndex) {
   const ExportFormat& format = exportFormats().at(static_cast<std::size_t>(formatIndex));
   const QString filter = exportNameFilter(format);
-  if (dialog.selectedNameFilter() != filter) dialog.selectNameFilter(filter);
+  if (exportFormatIndex(dialog.selectedNameFilter()) != formatIndex) dialog.selectNameFilter(filter);
   // A name typed without an extension still gets the chosen format's one.
   dialog.setDefaultSuffix(toQString(format.extension));
   QLineEdit* field = nameField(dialog);

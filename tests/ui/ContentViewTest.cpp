@@ -1,0 +1,223 @@
+// The window driven as a user drives it, with the dialogs answered by the
+// test: import of text and primer files, alerts, the title, the two settings
+// and export.
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "ContentView.h"
+#include "EmptyStateView.h"
+#include "FakeDialogs.h"
+#include "MainWindow.h"
+#include "PrimerTable.h"
+
+namespace tamsel {
+namespace {
+
+struct NsubRecord {
+  std::string name;
+  std::string sequence;
+};
+
+// A primer file as the format lays it out; the derived fields are left empty,
+// which readers accept since every field carries its own length.
+QByteArray nsubFile(int endMatches, int defaultMismatches, const std::vector<NsubRecord>& records) {
+  QByteArray bytes("VERS\x01\x10", 6);
+  auto appendLengthPrefixed = [&bytes](const std::string& text) {
+    bytes.append(static_cast<char>(text.size() >> 8)).append(static_cast<char>(text.size() & 0xFF));
+    bytes.append(text.data(), static_cast<qsizetype>(text.size()));
+  };
+  for (const NsubRecord& record : records) {
+    QByteArray name(record.name.c_str());
+    name.resize(128, '\0');
+    QByteArray block(18, '\0');
+    block[4] = static_cast<char>(endMatches);
+    block[5] = static_cast<char>(defaultMismatches);
+    block[10] = 1;
+    bytes.append(name).append(block);
+    appendLengthPrefixed(record.sequence);
+    for (int skipped = 0; skipped < 3; ++skipped) appendLengthPrefixed("");
+    bytes.append(QByteArray(8, '\0'));
+  }
+  return bytes;
+}
+
+const QByteArray kTwoPrimersCsv = "Selected,Name,Sequence,Comment\n1,P1,ACGTACGTAC,forward\n0,P2,GGGCCCAAAT,reverse\n";
+
+}  // namespace
+
+class ContentViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    answers_ = std::make_shared<FakeDialogAnswers>();
+    window_ = std::make_unique<MainWindow>(std::make_unique<FakeDialogs>(answers_));
+    QVERIFY(dir_.isValid());
+  }
+
+  void freshWindowShowsTheEmptyState() {
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Tamsel"));
+    QVERIFY(body()->currentWidget() == static_cast<QWidget*>(window_->findChild<EmptyStateView*>()));
+    QCOMPARE(spinBox("defaultMismatchesBox")->value(), 2);
+    QCOMPARE(spinBox("endMatchesBox")->value(), 3);
+    QCOMPARE(spinBox("defaultMismatchesBox")->text(), QStringLiteral("Default Allowed Mismatches: 2"));
+    QCOMPARE(spinBox("endMatchesBox")->text(), QStringLiteral("End Matches: 3"));
+    QVERIFY(!button("exportButton")->isEnabled());
+    QVERIFY(!countLabel()->isVisibleTo(window_.get()));
+  }
+
+  void importsTextThroughTheButton() {
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QCOMPARE(content().primers()[1].name, std::string("P2"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("set1"));
+    QCOMPARE(countLabel()->text(), QStringLiteral("2 primer(s)"));
+    QVERIFY(countLabel()->isVisibleTo(window_.get()));
+    QVERIFY(button("exportButton")->isEnabled());
+    QVERIFY(body()->currentWidget() == static_cast<QWidget*>(&content().table()));
+    QVERIFY(answers_->alertTitles.isEmpty());
+  }
+
+  void importsAPrimerFileWithItsSettings() {
+    importThroughButton("run.nsub", nsubFile(5, 4, {{"F1", "ACGTACGT"}, {"R1", "TTGGCCAA"}}));
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QCOMPARE(content().defaultMismatches(), 4);
+    QCOMPARE(content().endMatches(), 5);
+    QCOMPARE(spinBox("endMatchesBox")->value(), 5);
+  }
+
+  void primerFileSettingsApplyEvenWhenItsListIsRefused() {
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    importThroughButton("short.nsub", nsubFile(7, 6, {{"F1", "ACG"}}));
+    QCOMPARE(content().defaultMismatches(), 6);
+    QCOMPARE(content().endMatches(), 7);
+    QCOMPARE(answers_->alertTitles, QStringList{QStringLiteral("Import Error")});
+    QCOMPARE(answers_->alertMessages.front(),
+             QStringLiteral("No valid DNA sequence of at least 5 characters was found. "
+                            "This does not appear to be a valid primer file."));
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QCOMPARE(window_->windowTitle(), QStringLiteral("set1"));
+  }
+
+  // A file may hold any byte value; the window shows and exports at most 10.
+  void primerFileSettingsAreKeptInTheSteppersRange() {
+    importThroughButton("wide.nsub", nsubFile(200, 11, {{"F1", "ACGTACGT"}}));
+    QCOMPARE(content().endMatches(), 10);
+    QCOMPARE(content().defaultMismatches(), 10);
+  }
+
+  void failedImportAlertsAndKeepsTheList() {
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    importThroughButton("header-only.csv", "Selected,Name,Sequence,Comment\n");
+    QCOMPARE(answers_->alertTitles, QStringList{QStringLiteral("Import Error")});
+    QCOMPARE(answers_->alertMessages, QStringList{QStringLiteral("No primer data found in the file.")});
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QCOMPARE(window_->windowTitle(), QStringLiteral("set1"));
+
+    importThroughButton("six.csv", "a,b,c,d,e,f\n");
+    QVERIFY(answers_->alertMessages.last().startsWith(QStringLiteral("Failed to read file: The file has 6 columns")));
+  }
+
+  void cancelledImportChangesNothing() {
+    button("importButton")->click();
+    QVERIFY(content().primers().empty());
+    QVERIFY(answers_->alertTitles.isEmpty());
+    QVERIFY(!content().isImporterPresented());
+  }
+
+  void titleFollowsTheImportedName_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("default name") << "primers.csv" << "Tamsel";
+    QTest::newRow("plain") << "My Primers.csv" << "My Primers";
+    QTest::newRow("inner dot") << "Set 3.final.tsv" << "Set 3.final";
+  }
+
+  void titleFollowsTheImportedName() {
+    QFETCH(QString, fileName);
+    QFETCH(QString, title);
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    importThroughButton(fileName, fileName.endsWith(QStringLiteral(".tsv")) ? QByteArray("P1\tACGTACGT\n") : kTwoPrimersCsv);
+    QCOMPARE(window_->windowTitle(), title);
+  }
+
+  void settingsStayBetweenZeroAndTen() {
+    for (const char* name : {"defaultMismatchesBox", "endMatchesBox"}) {
+      QSpinBox* box = spinBox(name);
+      QCOMPARE(box->minimum(), 0);
+      QCOMPARE(box->maximum(), 10);
+      box->setValue(0);
+      box->stepDown();
+      QCOMPARE(box->value(), 0);
+      box->setValue(10);
+      box->stepUp();
+      QCOMPARE(box->value(), 10);
+    }
+    QCOMPARE(content().defaultMismatches(), 10);
+    QCOMPARE(content().endMatches(), 10);
+  }
+
+  void exportWritesWhatTheChosenNameSays_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("csv") << "out.csv" << QByteArray("Selected,Name,Sequence,Comment\n1,P1,ACGTACGTAC,forward");
+    QTest::newRow("upper-case TSV") << "out.TSV" << QByteArray("Selected\tName\tSequence\tComment\n");
+    QTest::newRow("nsub") << "out.nsub" << QByteArray("VERS\x01\x10P1", 8);
+    QTest::newRow("xlsx") << "out.xlsx" << QByteArray("PK");
+  }
+
+  void exportWritesWhatTheChosenNameSays() {
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, start);
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    answers_->exportFile = dir_.filePath(fileName);
+    button("exportButton")->click();
+    QCOMPARE(answers_->proposedNames, QStringList{QStringLiteral("set1.nsub")});
+    QFile written(dir_.filePath(fileName));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY2(written.readAll().startsWith(start), qPrintable(fileName));
+    QVERIFY(answers_->alertTitles.isEmpty());
+  }
+
+  void exportReportsAWriteFailure() {
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    answers_->exportFile = dir_.filePath(QStringLiteral("no such folder/out.csv"));
+    button("exportButton")->click();
+    QCOMPARE(answers_->alertTitles, QStringList{QStringLiteral("Export Error")});
+    QVERIFY(answers_->alertMessages.front().startsWith(QStringLiteral("Failed to export: ")));
+  }
+
+ private:
+  ContentView& content() const { return window_->content(); }
+  QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QString::fromLatin1(name)); }
+  QSpinBox* spinBox(const char* name) const { return window_->findChild<QSpinBox*>(QString::fromLatin1(name)); }
+  QLabel* countLabel() const { return window_->findChild<QLabel*>(QStringLiteral("primerCount")); }
+  QStackedWidget* body() const { return window_->findChild<QStackedWidget*>(); }
+
+  void importThroughButton(const QString& fileName, const QByteArray& contents) {
+    QFile file(dir_.filePath(fileName));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+    file.close();
+    answers_->importFile = file.fileName();
+    button("importButton")->click();
+  }
+
+  QTemporaryDir dir_;
+  std::shared_ptr<FakeDialogAnswers> answers_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace tamsel
+
+QTEST_MAIN(tamsel::ContentViewTest)
+#include "ContentViewTest.moc"

@@ -1,0 +1,86 @@
+// The save dialog's format chooser: the four titles, the proposed name, and
+// the name rules applied when the user picks a format.
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ExportFileDialog.h"
+
+namespace tamsel {
+
+class ExportDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void chooserShowsTheFourFormatsInOrder() {
+    QFileDialog dialog;
+    configureExportDialog(dialog, QStringLiteral("primers.nsub"));
+    QComboBox* chooser = formatChooser(dialog);
+    QVERIFY(chooser);
+    QStringList titles;
+    for (int i = 0; i < chooser->count(); ++i) titles.append(chooser->itemText(i));
+    QCOMPARE(titles, (QStringList{QStringLiteral("Helmvard Primer (.nsub)"), QStringLiteral("Excel Workbook (.xlsx)"),
+                                  QStringLiteral("Comma-Separated Values (.csv)"),
+                                  QStringLiteral("Tab-Separated Values (.tsv)")}));
+    QCOMPARE(chooser->currentIndex(), 0);
+    QCOMPARE(nameField(dialog)->text(), QStringLiteral("primers.nsub"));
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("nsub"));
+    QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+  }
+
+  void pickingAFormatRewritesTheName_data() {
+    QTest::addColumn<QString>("proposedName");
+    QTest::addColumn<int>("formatIndex");
+    QTest::addColumn<QString>("expectedName");
+    QTest::newRow("to csv") << "primers.nsub" << 2 << "primers.csv";
+    QTest::newRow("to xlsx") << "primers.nsub" << 1 << "primers.xlsx";
+    QTest::newRow("after the first dot") << "Set 3.final.nsub" << 3 << "Set 3.tsv";
+    QTest::newRow("emptied name") << "" << 2 << ".csv";
+    QTest::newRow("no extension") << "primers" << 0 << "primers.nsub";
+  }
+
+  void pickingAFormatRewritesTheName() {
+    QFETCH(QString, proposedName);
+    QFETCH(int, formatIndex);
+    QFETCH(QString, expectedName);
+    QFileDialog dialog;
+    configureExportDialog(dialog, QStringLiteral("primers.nsub"));
+    nameField(dialog)->setText(proposedName);
+    pickFormat(dialog, formatIndex);
+    QCOMPARE(nameField(dialog)->text(), expectedName);
+    QCOMPARE(dialog.defaultSuffix(), expectedName.section(QLatin1Char('.'), -1));
+    QCOMPARE(exportFormatIndex(dialog.selectedNameFilter()), formatIndex);
+  }
+
+  void formatsFollowOneAnother() {
+    QFileDialog dialog;
+    configureExportDialog(dialog, QStringLiteral("primers.nsub"));
+    pickFormat(dialog, 2);
+    pickFormat(dialog, 1);
+    QCOMPARE(nameField(dialog)->text(), QStringLiteral("primers.xlsx"));
+  }
+
+ private:
+  static QComboBox* formatChooser(QFileDialog& dialog) {
+    return dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  }
+  static QLineEdit* nameField(QFileDialog& dialog) {
+    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  }
+
+  // What the combo box does when the user picks an entry.
+  static void pickFormat(QFileDialog& dialog, int index) {
+    QComboBox* chooser = formatChooser(dialog);
+    chooser->setCurrentIndex(index);
+    emit chooser->activated(index);
+    emit chooser->textActivated(chooser->itemText(index));
+  }
+};
+
+}  // namespace tamsel
+
+QTEST_MAIN(tamsel::ExportDialogTest)
+#include "ExportDialogTest.moc"

@@ -1,0 +1,42 @@
+#pragma once
+
+// Dialogs answered by the test: the next file to import or export, and a
+// record of every alert and proposed name.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+#include "DialogProvider.h"
+
+namespace tamsel {
+
+struct FakeDialogAnswers {
+  std::optional<QString> importFile;
+  std::optional<QString> exportFile;
+  QStringList proposedNames;
+  QStringList alertTitles;
+  QStringList alertMessages;
+};
+
+class FakeDialogs : public DialogProvider {
+ public:
+  explicit FakeDialogs(std::shared_ptr<FakeDialogAnswers> answers) : answers_(std::move(answers)) {}
+
+  std::optional<QString> chooseImportFile(QWidget*) override { return answers_->importFile; }
+  std::optional<QString> chooseExportFile(QWidget*, const QString& proposedName) override {
+    answers_->proposedNames.append(proposedName);
+    return answers_->exportFile;
+  }
+  void showAlert(QWidget*, const QString& title, const QString& message) override {
+    answers_->alertTitles.append(title);
+    answers_->alertMessages.append(message);
+  }
+
+ private:
+  std::shared_ptr<FakeDialogAnswers> answers_;
+};
+
+}  // namespace tamsel

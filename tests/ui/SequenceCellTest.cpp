@@ -1,0 +1,126 @@
+// The sequence column: which sequences are drawn red, which characters are
+// underlined, and what a committed edit stores.
+
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+#include <string>
+
+#include "ContentView.h"
+#include "FakeDialogs.h"
+#include "PrimerTable.h"
+#include "PrimerTableModel.h"
+#include "SequenceAnnotation.h"
+
+namespace tamsel {
+
+char* toString(const UnderlinedRange& range) {
+  return QTest::toString(QStringLiteral("{%1, %2}").arg(range.start).arg(range.length));
+}
+
+class SequenceCellTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void displayableValidRule_data() {
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("128 letters") << QString(128, QLatin1Char('A')) << true;
+    QTest::newRow("129 letters") << QString(129, QLatin1Char('A')) << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("letter E") << QStringLiteral("ACGTE") << false;
+    QTest::newRow("ambiguity codes, both cases") << QStringLiteral("acgtRYSWKMBDHVNu") << true;
+  }
+
+  void displayableValidRule() {
+    QFETCH(QString, sequence);
+    QFETCH(bool, valid);
+    QCOMPARE(isDisplayableValid(sequence.toStdString()), valid);
+  }
+
+  void underlineDecision_data() {
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<int>("endMatches");
+    QTest::addColumn<QList<UnderlinedRange>>("underlined");
+    QTest::newRow("last three") << QStringLiteral("ACGTACGT") << 3 << QList<UnderlinedRange>{{5, 3}};
+    QTest::newRow("none at zero") << QStringLiteral("ACGTACGT") << 0 << QList<UnderlinedRange>{};
+    QTest::newRow("all when longer") << QStringLiteral("ACGT") << 10 << QList<UnderlinedRange>{{0, 4}};
+    QTest::newRow("lower-case tail marks case") << QStringLiteral("ACgtacgt") << 3 << QList<UnderlinedRange>{{2, 6}};
+    QTest::newRow("separate runs") << QStringLiteral("acgTTTTa") << 3 << QList<UnderlinedRange>{{3, 4}};
+    QTest::newRow("empty") << QString() << 3 << QList<UnderlinedRange>{};
+    // "E" with a combining acute accent is one character of two code units.
+    QTest::newRow("combining mark") << QStringLiteral("ACGTE\u0301") << 2 << QList<UnderlinedRange>{{3, 3}};
+    QTest::newRow("astral character") << QStringLiteral("AC\U0001F600") << 1 << QList<UnderlinedRange>{{2, 2}};
+  }
+
+  void underlineDecision() {
+    QFETCH(QString, sequence);
+    QFETCH(int, endMatches);
+    QFETCH(QList<UnderlinedRange>, underlined);
+    const SequenceAnnotation annotation = annotateSequence(sequence.toStdString(), endMatches);
+    QCOMPARE(annotation.text, sequence);
+    QCOMPARE(annotation.underlined, underlined);
+  }
+
+  void endMatchesChangeRedrawsUnderlining() {
+    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    view.tableModel().replacePrimers({PrimerEntry(true, "P1", "ACGTACGT", "")});
+    QCOMPARE(view.tableModel().sequenceAnnotation(0).underlined, (QList<UnderlinedRange>{{5, 3}}));
+    view.setEndMatches(0);
+    QVERIFY(view.tableModel().sequenceAnnotation(0).underlined.isEmpty());
+  }
+
+  void committingAnEditStoresTheCleanedSequence() {
+    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    view.tableModel().replacePrimers({PrimerEntry(true, "P1", "GGGGG", "")});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const QModelIndex cell = view.tableModel().index(0, PrimerTableModel::SequenceColumn);
+    view.table().setCurrentIndex(cell);
+    auto* editor = view.table().findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QVERIFY(view.focusedSequenceID() == view.primers()[0].id);
+    QCOMPARE(editor->text(), QStringLiteral("GGGGG"));
+
+    editor->setText(QStringLiteral("ACG T-1"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits through a queued call
+    QCOMPARE(view.primers()[0].sequence, std::string("ACGT"));
+    QVERIFY(!view.focusedSequenceID());
+    QCOMPARE(view.tableModel().sequenceAnnotation(0).text, QStringLiteral("ACGT"));
+  }
+
+  void invalidSequencesArePaintedRed() {
+    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    view.tableModel().replacePrimers({PrimerEntry(true, "bad", "ACGTE", ""), PrimerEntry(true, "good", "ACGTA", "")});
+    view.resize(900, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage image = view.table().viewport()->grab().toImage();
+    QVERIFY(redPixels(image, cellRect(view, 0)) > 0);
+    QCOMPARE(redPixels(image, cellRect(view, 1)), 0);
+  }
+
+ private:
+  static QRect cellRect(ContentView& view, int row) {
+    return view.table().visualRect(view.tableModel().index(row, PrimerTableModel::SequenceColumn));
+  }
+
+  static int redPixels(const QImage& image, const QRect& rect) {
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+      for (int x = rect.left(); x <= rect.right(); ++x) {
+        const QColor colour = image.pixelColor(x, y);
+        if (colour.red() > 200 && colour.green() < 80 && colour.blue() < 80) ++count;
+      }
+    }
+    return count;
+  }
+};
+
+}  // namespace tamsel
+
+QTEST_MAIN(tamsel::SequenceCellTest)
+#include "SequenceCellTest.moc"
