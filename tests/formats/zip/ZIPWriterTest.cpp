@@ -66,38 +66,28 @@ TEST(ZIPWriterTest, OneMemberLaysOutEveryField) {
   EXPECT_EQ(archive, expected);
 }
 
-TEST(ZIPWriterTest, MembersKeepOrderAndDirectoryPointsAtThem) {
+// Names, order and local header offsets are checked by reading back below.
+TEST(ZIPWriterTest, DirectoryRecordsCarryChecksumsAndSizes) {
   const Bytes first = {1, 2, 3, 4};
   const std::string nonASCII = "xl/\xC3\xA9t\xC3\xA9.xml";  // "xl/été.xml": 8 characters, 10 bytes
   const ZIPWriter::Member members[] = {{"empty", {}}, {"first", first}, {nonASCII, first}, {"first", {}}};
   const Bytes archive = ZIPWriter::makeArchive(members);
-
-  // The empty member's header is followed directly by the next header.
-  EXPECT_EQ(read32(archive, 14), 0u);
-  EXPECT_EQ(read32(archive, 18), 0u);
-  EXPECT_EQ(read32(archive, 22), 0u);
-  EXPECT_EQ(read32(archive, 30 + 5), 0x04034B50u);
+  EXPECT_EQ(read32(archive, 30 + 5), 0x04034B50u);  // the empty member's header is followed by the next
 
   const std::size_t end = archive.size() - 22;
   ASSERT_EQ(read32(archive, end), 0x06054B50u);
-  EXPECT_EQ(read16(archive, end + 8), 4u);
   EXPECT_EQ(read16(archive, end + 10), 4u);
-  const std::size_t directoryOffset = read32(archive, end + 16);
-  EXPECT_EQ(read32(archive, end + 12), end - directoryOffset);
-
-  std::size_t record = directoryOffset;
+  std::size_t record = read32(archive, end + 16);
+  EXPECT_EQ(read32(archive, end + 12), end - record);
   for (const ZIPWriter::Member& member : members) {
     ASSERT_EQ(read32(archive, record), 0x02014B50u);
-    const std::size_t nameSize = read16(archive, record + 28);
-    EXPECT_EQ(nameSize, member.name.size());
-    EXPECT_EQ(asText(ByteView(archive).subspan(record + 46, nameSize)), member.name);
+    EXPECT_EQ(read16(archive, record + 28), member.name.size());
     EXPECT_EQ(read32(archive, record + 16), bitwiseCRC32(member.contents));
-    EXPECT_EQ(read32(archive, record + 24), member.contents.size());
+    EXPECT_EQ(read32(archive, record + 20), member.contents.size());
     const std::size_t local = read32(archive, record + 42);
-    EXPECT_EQ(read32(archive, local), 0x04034B50u);
     EXPECT_EQ(read32(archive, local + 14), read32(archive, record + 16));
-    EXPECT_EQ(asText(ByteView(archive).subspan(local + 30, nameSize)), member.name);
-    record += 46 + nameSize;
+    EXPECT_EQ(read32(archive, local + 22), member.contents.size());
+    record += 46 + member.name.size();
   }
   EXPECT_EQ(record, end);
 }
@@ -116,8 +106,8 @@ TEST(ZIPWriterTest, TheReaderGetsEveryMemberBack) {
   Bytes large(300000);
   for (auto& byte : large) byte = static_cast<std::uint8_t>(random());
   const Bytes small = {'h', 'i'};
-  const ZIPWriter::Member members[] = {
-      {"[Content_Types].xml", small}, {"empty", {}}, {"xl/large.bin", large}, {"caf\xC3\xA9", small}};
+  const ZIPWriter::Member members[] = {{"[Content_Types].xml", small}, {"empty", {}}, {"xl/large.bin", large},
+                                       {"caf\xC3\xA9", small}, {"empty", small}};
   const Bytes archive = ZIPWriter::makeArchive(members);
 
   const ZIPReader reader(archive);
@@ -128,12 +118,10 @@ TEST(ZIPWriterTest, TheReaderGetsEveryMemberBack) {
     EXPECT_EQ((*directory)[i].filename, members[i].name);
     EXPECT_EQ((*directory)[i].compressionMethod, 0);
   }
-  const auto all = reader.extractAllEntries();
-  ASSERT_EQ(all.size(), std::size(members));
-  for (const ZIPWriter::Member& member : members) {
-    const auto found = all.find(std::string(member.name));
-    ASSERT_NE(found, all.end()) << member.name;
-    EXPECT_EQ(found->second, Bytes(member.contents.begin(), member.contents.end())) << member.name;
+  for (std::size_t i = 0; i < directory->size(); ++i) {
+    const auto contents = reader.extract((*directory)[i]);
+    ASSERT_TRUE(contents.hasValue()) << i;
+    EXPECT_EQ(*contents, Bytes(members[i].contents.begin(), members[i].contents.end())) << i;
   }
 }
 
