@@ -21,8 +21,9 @@ constexpr std::string_view kPartEnd = "</sheetData></worksheet>";
 // rows cost a million appends and no allocation.
 class RowBuilder {
  public:
-  // Long enough for four cells with ten-digit row numbers and positions.
-  static constexpr std::size_t kCapacity = 256;
+  // Long enough for a row of four cells with 20-digit row numbers and
+  // 10-digit positions (260 bytes).
+  static constexpr std::size_t kCapacity = 320;
 
   void put(std::string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
   void put(char c) { *end_++ = c; }
