@@ -29,12 +29,13 @@ RowTable splitDelimitedText(std::string_view text, std::string_view extension) {
 }
 
 Expected<PrimerList, ImportError> parseDelimitedText(std::string_view text, std::string_view extension) {
-  const SplitText split = splitRecords(text, delimiterFor(text, extension));
+  // Columns past the limit are only counted: the file fails anyway.
+  const SplitText split = splitRecords(text, delimiterFor(text, extension), kMaxColumns + 1);
   const RowTable& rows = split.rows;
   if (rows.empty()) return PrimerList{};
-  const std::uint32_t columns = rows.maxWidth();
-  if (columns > kMaxColumns) {
-    return unexpected(ImportError::tooManyColumns(static_cast<int>(std::min<std::uint32_t>(columns, INT32_MAX))));
+  if (split.maxCellCount > kMaxColumns) {
+    return unexpected(
+        ImportError::tooManyColumns(static_cast<int>(std::min<std::size_t>(split.maxCellCount, INT32_MAX))));
   }
   if (!isHeaderRecord(split.firstRecord)) return primersFromDataRows(rows, 0, false);
   return primersFromDataRows(rows, 1, normalizedHeaderCell(rows.row(0).cell(0)) == "selected");

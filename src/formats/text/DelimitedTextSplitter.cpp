@@ -75,8 +75,24 @@ std::size_t lineBreakLength(std::string_view text, std::size_t i) {
 
 // The offset of the first line break at or after `from`, or the text's size.
 std::size_t findLineBreak(std::string_view text, std::size_t from) {
-  for (std::size_t i = from; i < text.size(); ++i) {
-    if (kLineBreakLead[byteAt(text, i)] && lineBreakLength(text, i) != 0) return i;
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  std::size_t i = from;
+  while (i < text.size()) {
+    // Skip eight bytes at a time while none is a control character or
+    // outside ASCII, which every line break is.
+    if (i + 8 <= text.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      if (((((word - kOnes * 0x20) & ~word) | word) & kHighBits) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    std::size_t stop = std::min(i + 8, text.size());
+    for (; i < stop; ++i) {
+      if (kLineBreakLead[byteAt(text, i)] && lineBreakLength(text, i) != 0) return i;
+    }
   }
   return text.size();
 }
@@ -121,12 +137,6 @@ std::size_t trimmedEnd(std::string_view text, std::size_t begin, std::size_t end
 
 }  // namespace
 
-std::string_view DelimitedRecordReader::cell(std::size_t index) const {
-  const Cell& cell = cells_[index];
-  return cell.inScratch ? std::string_view(scratch_).substr(cell.offset, cell.length)
-                        : text_.substr(cell.offset, cell.length);
-}
-
 bool DelimitedRecordReader::next() {
   while (position_ < text_.size()) {
     std::size_t lineEnd = findLineBreak(text_, position_);
@@ -147,8 +157,8 @@ void DelimitedRecordReader::startSegment(std::size_t begin, std::size_t lineEnd)
 }
 
 void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
-  cells_.clear();
-  scratch_.clear();
+  if (rows_) rows_->addRow();
+  cellCount_ = 0;
   commaOutsideQuotes_ = false;
   recordBegin_ = begin;
   startSegment(begin, lineEnd);
@@ -164,9 +174,10 @@ void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
       if (addQuotedCell(cellBegin, cellEnd)) {
         spansLines = spansLines || lineEnd_ != lineBefore;
       } else if (!spansLines) {
-        // Never closed: the whole line is read by the plain rules.
-        cells_.clear();
-        scratch_.clear();
+        // Never closed: the whole line is read by the plain rules. Those
+        // split at every delimiter the quoted reading split at (and more), so
+        // the plain cells overwrite every cell stored so far.
+        cellCount_ = 0;
         commaOutsideQuotes_ = false;
         quotes = false;
         at = begin;
@@ -179,17 +190,24 @@ void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
     }
     if (!quoted) {
       cellEnd = findDelimiter(cellBegin, segmentEnd_);
-      addCell(cellBegin, cellEnd);
+      addUnquotedCell(cellBegin, cellEnd);
     }
     if (cellEnd >= segmentEnd_) break;
     at = cellEnd + 1;  // past the delimiter
   }
   recordEnd_ = segmentEnd_;
   position_ = skipLineBreak(text_, lineEnd_);
+  maxCellCount_ = std::max(maxCellCount_, cellCount_);
 }
 
 std::size_t DelimitedRecordReader::skipCellSpace(std::size_t from) const {
   return skipWhiteSpace(text_, from, segmentEnd_, delimiter_ != '\t');
+}
+
+std::size_t DelimitedRecordReader::quoteRunLength(std::size_t from) const {
+  std::size_t end = from;
+  while (end < text_.size() && text_[end] == kQuote) ++end;
+  return end - from;
 }
 
 std::size_t DelimitedRecordReader::findDelimiter(std::size_t from, std::size_t end) const {
@@ -221,30 +239,39 @@ bool DelimitedRecordReader::delimiterStandsAlone(std::size_t at) const {
 }
 
 void DelimitedRecordReader::noteCommas(std::size_t begin, std::size_t end) {
-  if (!commaOutsideQuotes_ && begin < end) {
+  // Only the choice between comma and semicolon asks.
+  if (delimiter_ == ';' && !commaOutsideQuotes_ && begin < end) {
     commaOutsideQuotes_ = std::memchr(text_.data() + begin, ',', end - begin) != nullptr;
   }
 }
 
-void DelimitedRecordReader::addCell(std::size_t begin, std::size_t end) {
+void DelimitedRecordReader::addCell(std::string_view text) {
+  if (rows_ && cellCount_ < storedColumns_) rows_->setCell(static_cast<std::uint32_t>(cellCount_), text);
+  ++cellCount_;
+}
+
+void DelimitedRecordReader::addUnquotedCell(std::size_t begin, std::size_t end) {
   std::size_t trimmed = trimmedEnd(text_, begin, end);
   noteCommas(begin, trimmed);
-  cells_.push_back({false, begin, trimmed - begin});
+  addCell(text_.substr(begin, trimmed - begin));
 }
 
 bool DelimitedRecordReader::addQuotedCell(std::size_t quote, std::size_t& cellEnd) {
-  // Find the closing quote: the first quote not followed by another.
+  // Find the closing quote. In a run of quotes inside the field, pairs are
+  // escaped quotes; a run of odd length ends with the closing quote.
   std::size_t close = quote + 1;
   bool escaped = false;
   while (true) {
     close = text_.find(kQuote, close);
     if (close == std::string_view::npos) return false;
-    if (close + 1 < text_.size() && text_[close + 1] == kQuote) {
-      escaped = true;
-      close += 2;
-      continue;
+    std::size_t run = quoteRunLength(close);
+    if (run % 2 == 1) {
+      close += run - 1;
+      escaped = escaped || run > 1;
+      break;
     }
-    break;
+    escaped = true;
+    close += run;
   }
   if (close > lineEnd_) startSegment(close + 1, findLineBreak(text_, close + 1));
 
@@ -255,38 +282,38 @@ bool DelimitedRecordReader::addQuotedCell(std::size_t quote, std::size_t& cellEn
   std::size_t tailEnd = trimmedEnd(text_, tailBegin, cellEnd);
   noteCommas(tailBegin, tailEnd);
 
-  std::string_view content = text_.substr(quote + 1, close - quote - 1);
-  if (!escaped && tailBegin == tailEnd) {
-    cells_.push_back({false, quote + 1, content.size()});
+  if (!rows_ || cellCount_ >= storedColumns_ || (!escaped && tailBegin == tailEnd)) {
+    addCell(text_.substr(quote + 1, close - quote - 1));
     return true;
   }
-  std::size_t offset = scratch_.size();
-  for (std::size_t i = 0; i < content.size(); ++i) {
-    scratch_.push_back(content[i]);
-    if (content[i] == kQuote) ++i;  // "" is one quote
+  scratch_.clear();
+  // Copy the text between runs of quotes; each "" gives one quote.
+  for (std::size_t from = quote + 1; from < close;) {
+    std::size_t quoteAt = std::min(text_.find(kQuote, from), close);
+    scratch_.append(text_.substr(from, quoteAt - from));
+    if (quoteAt == close) break;
+    std::size_t run = quoteRunLength(quoteAt);
+    scratch_.append(run / 2, kQuote);
+    from = quoteAt + run;
   }
   scratch_.append(text_.substr(tailBegin, tailEnd - tailBegin));
-  cells_.push_back({true, offset, scratch_.size() - offset});
+  addCell(scratch_);
   return true;
 }
 
-SplitText splitRecords(std::string_view text, char delimiter) {
+SplitText splitRecords(std::string_view text, char delimiter, std::uint32_t storedColumns) {
   SplitText split;
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   const std::size_t delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
-  split.rows.reserve(lines, lines + delimiters, text.size());
-  DelimitedRecordReader reader(text, delimiter);
-  bool first = true;
-  while (reader.next()) {
-    if (first) {
-      split.firstRecord = reader.recordText();
-      first = false;
-    }
-    split.rows.addRow();
-    for (std::size_t i = 0; i < reader.cellCount(); ++i) {
-      split.rows.setCell(static_cast<std::uint32_t>(i), reader.cell(i));
+  const std::size_t cells = std::min(lines + delimiters, lines * std::min<std::size_t>(storedColumns, 8));
+  split.rows.reserve(lines, cells, text.size());
+  DelimitedRecordReader reader(text, delimiter, &split.rows, storedColumns);
+  if (reader.next()) {
+    split.firstRecord = reader.recordText();
+    while (reader.next()) {
     }
   }
+  split.maxCellCount = reader.maxCellCount();
   return split;
 }
 

@@ -4,69 +4,77 @@
 // apart so that the header test can see a record's text as it stands.
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "model/RowTable.h"
 
 namespace tamsel {
 
-// Reads one record after another, skipping blank lines. The cells it yields
-// stay valid until the next call of next().
+// Reads one record after another, skipping blank lines, and adds each as a
+// row to a table (or only counts its cells when there is no table).
 class DelimitedRecordReader {
  public:
-  DelimitedRecordReader(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+  // Cells at `storedColumns` and beyond are counted but not stored, so that a
+  // line of a million delimiters costs no memory when only its width matters.
+  DelimitedRecordReader(std::string_view text, char delimiter, RowTable* rows = nullptr,
+                        std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max())
+      : text_(text), delimiter_(delimiter), rows_(rows), storedColumns_(storedColumns) {}
 
   // Reads the next record that is not blank; false at the end of the text.
   bool next();
 
-  std::size_t cellCount() const { return cells_.size(); }
-  std::string_view cell(std::size_t index) const;
+  std::size_t cellCount() const { return cellCount_; }
+  // The largest cell count of the records read so far.
+  std::size_t maxCellCount() const { return maxCellCount_; }
   // The record as it stands in the text, quotes and delimiters included,
   // trimmed of white space at both ends.
   std::string_view recordText() const { return text_.substr(recordBegin_, recordEnd_ - recordBegin_); }
-  // Whether a comma occurs in the record outside quoted fields.
+  // Whether a comma occurs in the record outside quoted fields; known when
+  // semicolons delimit.
   bool hasCommaOutsideQuotes() const { return commaOutsideQuotes_; }
 
  private:
-  struct Cell {
-    bool inScratch;  // unescaped text in scratch_, else a view of the input
-    std::size_t offset;
-    std::size_t length;
-  };
-
   void readRecord(std::size_t begin, std::size_t lineEnd);
   // Starts the physical line segment [begin, lineEnd): its end without
   // trailing white space bounds every unquoted cell.
   void startSegment(std::size_t begin, std::size_t lineEnd);
-  void addCell(std::size_t begin, std::size_t end);
+  void addCell(std::string_view text);
+  void addUnquotedCell(std::size_t begin, std::size_t end);
   // A quoted field whose opening quote is at `quote`; false when it is never
   // closed. `cellEnd` is the delimiter after it or the segment's end.
   bool addQuotedCell(std::size_t quote, std::size_t& cellEnd);
   std::size_t skipCellSpace(std::size_t from) const;
+  std::size_t quoteRunLength(std::size_t from) const;
   std::size_t findDelimiter(std::size_t from, std::size_t end) const;
   bool delimiterStandsAlone(std::size_t at) const;
   void noteCommas(std::size_t begin, std::size_t end);
 
   std::string_view text_;
   char delimiter_;
+  RowTable* rows_;
+  std::uint32_t storedColumns_;
   std::size_t position_ = 0;
   std::size_t lineEnd_ = 0;
   std::size_t segmentEnd_ = 0;  // lineEnd_ less trailing white space
   std::size_t recordBegin_ = 0;
   std::size_t recordEnd_ = 0;
+  std::size_t cellCount_ = 0;
+  std::size_t maxCellCount_ = 0;
   bool commaOutsideQuotes_ = false;
-  std::vector<Cell> cells_;
-  std::string scratch_;
+  std::string scratch_;  // a quoted field's text with "" made one quote
 };
 
 struct SplitText {
   RowTable rows;
   std::string_view firstRecord;  // see DelimitedRecordReader::recordText
+  std::size_t maxCellCount = 0;
 };
 
-SplitText splitRecords(std::string_view text, char delimiter);
+SplitText splitRecords(std::string_view text, char delimiter,
+                       std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
 
 // "," for "csv" (";" when the first record has no comma outside quotes but is
 // split by semicolons), the tab for every other extension.

@@ -7,10 +7,23 @@
 namespace tamsel {
 namespace {
 
-// A field needs quotes when reading it back would otherwise split it: it holds
-// the separator, a double quote or a line break. Every other field is written
-// exactly as it is.
+// A comma next to a combining mark at the start of the field, or to a
+// prepended mark at its end, would become part of one user-perceived
+// character with it and stop separating.
+bool joinsSeparator(std::string_view field) {
+  if (field.empty()) return false;
+  std::size_t offset = 0;
+  if (unicode::extendsPreviousGrapheme(unicode::nextScalar(field, offset))) return true;
+  char32_t last;
+  unicode::previousScalarStart(field, field.size(), last);
+  return unicode::prependsToNextGrapheme(last);
+}
+
+// A field needs quotes when reading it back would otherwise split or join it:
+// it holds the separator, a double quote or a line break, or would join the
+// separator. Every other field is written exactly as it is.
 bool needsQuotes(std::string_view field, char separator) {
+  if (separator != '\t' && joinsSeparator(field)) return true;
   for (std::size_t i = 0; i < field.size();) {
     char c = field[i];
     if (c == separator || c == '"') return true;

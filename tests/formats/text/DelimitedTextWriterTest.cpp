@@ -24,6 +24,9 @@ TEST(DelimitedTextWriter, QuotesOnlyFieldsThatWouldSplit) {
   EXPECT_EQ(generateDelimitedText(primers, ','),
             "Selected,Name,Sequence,Comment\n0,\"P1, fwd\",ACGT,\"say \"\"hi\"\"\"\n"
             "1,P2,ACGT,\"two\nlines\xE2\x80\xA8\"");
+  // Marks that would join the comma into one character.
+  EXPECT_EQ(generateDelimitedText({{false, "\xCC\x81x", "AC", "x\xD8\x80"}}, ','),
+            "Selected,Name,Sequence,Comment\n0,\"\xCC\x81x\",AC,\"x\xD8\x80\"");
   EXPECT_EQ(generateDelimitedText({{false, "P1, fwd", "AC", "a\tb"}}, '\t'),
             "Selected\tName\tSequence\tComment\n0\tP1, fwd\tAC\t\"a\tb\"");
 }
@@ -31,7 +34,8 @@ TEST(DelimitedTextWriter, QuotesOnlyFieldsThatWouldSplit) {
 TEST(DelimitedTextWriter, ReadsBackTheSameFields) {
   PrimerList primers = {{true, "P1, fwd", "ACGTACGT", "say \"hi\", then\r\nstop"},
                         {false, "P2", "acgtn", ""},
-                        {false, "\"quoted\"", "", "a\tb"}};
+                        {false, "\"quoted\"", "", "a\tb"},
+                        {false, "\xCC\x81P3\xD8\x80", "ACGTA", "\xD8\x80"}};
   for (char separator : {',', '\t'}) {
     auto read = parseDelimitedText(generateDelimitedText(primers, separator), separator == ',' ? "csv" : "tsv");
     ASSERT_TRUE(read.hasValue());
