@@ -26,7 +26,12 @@ QStringList patternsOf(const FileKind& kind) {
   QStringList patterns;
   if (kind.mimeType) {
     const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromLatin1(kind.mimeType));
-    if (type.isValid()) patterns = type.globPatterns();
+    // Extension patterns only: a kind may also claim names such as "*,v".
+    if (type.isValid()) {
+      for (const QString& pattern : type.globPatterns()) {
+        if (pattern.startsWith(QStringLiteral("*."))) patterns.append(pattern);
+      }
+    }
   }
   const QString fallback = QString::fromLatin1(kind.fallbackPatterns);
   if (!patterns.contains(fallback)) patterns.prepend(fallback);

@@ -25,7 +25,7 @@ int Tamsel2App::run() {
   parser.process(application_);
 
   MainWindow* window = openWindow();
-  if (!parser.positionalArguments().isEmpty()) {
+  if (!parser.positionalArguments().isEmpty() && !parser.positionalArguments().front().isEmpty()) {
     // Once the loop runs, so that the window is up before any alert.
     QMetaObject::invokeMethod(
         &window->content(), [window, fileName = parser.positionalArguments().front()] {

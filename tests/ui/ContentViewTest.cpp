@@ -3,7 +3,9 @@
 // and export.
 
 #include <QFile>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -125,6 +127,24 @@ class ContentViewTest : public QObject {
 
     importThroughButton("six.csv", "a,b,c,d,e,f\n");
     QVERIFY(answers_->alertMessages.last().startsWith(QStringLiteral("Failed to read file: The file has 6 columns")));
+  }
+
+  void droppedFileImportsLikeTheDialog() {
+    QFile file(dir_.filePath(QStringLiteral("dropped.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kTwoPrimersCsv);
+    file.close();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file.fileName())});
+    // Qt delivers a drop only to a widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&content(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&content(), &drop);
+    QCoreApplication::processEvents();  // the import runs once the drop is over
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QCOMPARE(window_->windowTitle(), QStringLiteral("dropped"));
   }
 
   void cancelledImportChangesNothing() {
