@@ -2,27 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "model/PrimerFields.h"
+
 namespace tamsel {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-struct Fields {
-  bool selected;
-  std::string name, sequence, comment;
-  friend bool operator==(const Fields&, const Fields&) = default;
-  friend std::ostream& operator<<(std::ostream& os, const Fields& f) {
-    return os << f.selected << "|" << f.name << "|" << f.sequence << "|" << f.comment;
-  }
-};
+using Fields = PrimerFields;
 
 std::vector<Fields> convert(const Rows& rows) {
   auto result = primersFromRows(RowTable::fromRows(rows));
   EXPECT_TRUE(result.hasValue());
-  std::vector<Fields> out;
-  if (!result) return out;
-  for (const PrimerEntry& p : *result) out.push_back({p.selected, p.name, p.sequence, p.comment});
-  return out;
+  return result ? fieldsOf(*result) : std::vector<Fields>{};
 }
 
 int tooManyColumns(const RowTable& table) {

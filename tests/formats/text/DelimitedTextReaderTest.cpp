@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/PrimerFields.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -16,22 +18,12 @@ Rows split(std::string_view text, std::string_view extension = "csv") {
   return splitDelimitedText(text, extension).toDense();
 }
 
-struct Fields {
-  bool selected;
-  std::string name, sequence, comment;
-  friend bool operator==(const Fields&, const Fields&) = default;
-  friend std::ostream& operator<<(std::ostream& os, const Fields& f) {
-    return os << f.selected << "|" << f.name << "|" << f.sequence << "|" << f.comment;
-  }
-};
+using Fields = PrimerFields;
 
 std::vector<Fields> parse(std::string_view text, std::string_view extension = "csv") {
   auto result = parseDelimitedText(text, extension);
   EXPECT_TRUE(result.hasValue()) << (result ? "" : result.error().message());
-  std::vector<Fields> out;
-  if (!result) return out;
-  for (const PrimerEntry& p : *result) out.push_back({p.selected, p.name, p.sequence, p.comment});
-  return out;
+  return result ? fieldsOf(*result) : std::vector<Fields>{};
 }
 
 int tooManyColumns(std::string_view text, std::string_view extension = "csv") {

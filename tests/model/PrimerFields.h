@@ -1,0 +1,29 @@
+#pragma once
+
+// The four stored fields of a primer, comparable and printable, for tests
+// that check what a reader made of a file.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/PrimerEntry.h"
+
+namespace tamsel {
+
+struct PrimerFields {
+  bool selected;
+  std::string name, sequence, comment;
+  friend bool operator==(const PrimerFields&, const PrimerFields&) = default;
+  friend std::ostream& operator<<(std::ostream& os, const PrimerFields& f) {
+    return os << f.selected << "|" << f.name << "|" << f.sequence << "|" << f.comment;
+  }
+};
+
+inline std::vector<PrimerFields> fieldsOf(const PrimerList& primers) {
+  std::vector<PrimerFields> out;
+  for (const PrimerEntry& p : primers) out.push_back({p.selected, p.name, p.sequence, p.comment});
+  return out;
+}
+
+}  // namespace tamsel
