@@ -71,12 +71,5 @@ TEST(PrimersFromRows, ColumnLimitCountsTrailingEmptyCellsAndGaps) {
   EXPECT_EQ(tooManyColumns(RowTable::fromRows({{"", "", "", ""}})), -1);
 }
 
-TEST(PrimersFromRows, EveryPrimerGetsItsOwnId) {
-  auto result = primersFromRows(RowTable::fromRows({{"P1", "ACGT"}, {"P1", "ACGT"}}));
-  ASSERT_TRUE(result);
-  ASSERT_EQ(result->size(), 2u);
-  EXPECT_FALSE((*result)[0].id == (*result)[1].id);
-}
-
 }  // namespace
 }  // namespace tamsel

@@ -89,14 +89,5 @@ TEST(Unicode, LetterCaseOfAGrapheme) {
   EXPECT_TRUE(is("\xE4\xB8\xAD", false, false));    // a Han ideograph has no case
 }
 
-TEST(Unicode, GraphemeJoiningClasses) {
-  EXPECT_TRUE(extendsPreviousGrapheme(0x0301));   // combining acute
-  EXPECT_TRUE(extendsPreviousGrapheme(0x200D));   // ZWJ
-  EXPECT_TRUE(extendsPreviousGrapheme(0x0903));   // Devanagari visarga, a spacing mark
-  EXPECT_FALSE(extendsPreviousGrapheme(U'a'));
-  EXPECT_TRUE(prependsToNextGrapheme(0x0600));    // Arabic number sign
-  EXPECT_FALSE(prependsToNextGrapheme(U','));
-}
-
 }  // namespace
 }  // namespace tamsel::unicode
