@@ -73,10 +73,10 @@ template <class Visit>
 void forEachGrapheme(std::string_view text, Visit visit) {
   if (isAscii(text)) {
     // In ASCII only CR LF joins two bytes into one character.
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
       std::size_t end = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
       visit(i, end);
-      i = end - 1;
+      i = end;
     }
     return;
   }
