@@ -22,9 +22,17 @@ constexpr std::size_t kSSTCountsSize = 8;
 }  // namespace
 
 std::vector<BIFFParser::Record> BIFFParser::readRecords(ByteView stream) {
+  // Counting first costs a hop per record and saves regrowing a list that
+  // can hold a million records.
+  std::size_t count = 0;
+  for (std::size_t pos = 0; stream.size() - pos >= kRecordHeaderSize;) {
+    std::size_t end = pos + kRecordHeaderSize + le::u16(stream, pos + 2);
+    if (end > stream.size()) break;
+    ++count;
+    pos = end;
+  }
   std::vector<Record> records;
-  // Cell records are mostly 10 to 20 bytes long.
-  records.reserve(stream.size() / 16);
+  records.reserve(count);
   std::size_t pos = 0;
   while (stream.size() - pos >= kRecordHeaderSize) {
     std::uint16_t type = le::u16(stream, pos);

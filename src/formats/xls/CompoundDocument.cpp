@@ -63,6 +63,7 @@ Bytes CompoundDocument::followChain(const std::vector<std::int32_t>& table, std:
                                     std::uint64_t limit, std::uint32_t unitCount, std::size_t unitSize,
                                     UnitAt unitAt) const {
   Bytes out;
+  out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::uint64_t{unitCount} * unitSize)));
   std::vector<bool> visited(unitCount);
   for (std::int32_t s = start; s >= 0; s = table[static_cast<std::size_t>(s)]) {
     auto index = static_cast<std::uint32_t>(s);

@@ -73,9 +73,22 @@ bool SSTSegmentReader::readString(std::string& out) {
   std::uint64_t phoneticSize = 0;
   if (*flags & kHasPhoneticData) phoneticSize = readUInt32().value_or(0);
 
+  std::size_t width = (*flags & kTwoByteCharacters) ? 2 : 1;
+  if (width * remaining <= availableInSegment()) {
+    // The common case: the characters lie in one segment and decode in place.
+    ByteView bytes = segments_[segIndex_].subspan(pos_, width * remaining);
+    pos_ += bytes.size();
+    if (width == 2) {
+      appendUtf16LE(out, bytes);
+    } else {
+      appendLatin1(out, bytes);
+    }
+    skip(runCount * 4 + phoneticSize);
+    return true;
+  }
+
   units_.clear();
   units_.reserve(remaining);
-  std::size_t width = (*flags & kTwoByteCharacters) ? 2 : 1;
   while (remaining > 0) {
     std::size_t n = std::min(availableInSegment() / width, remaining);
     if (n > 0) {
