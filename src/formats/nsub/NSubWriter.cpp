@@ -38,7 +38,11 @@ void appendLengthPrefixed(std::string_view text, Bytes& out) {
 std::string quotedName(std::string_view name) {
   constexpr std::size_t kShownBytes = 60;
   const std::size_t shown = codePointPrefixLength(name, kShownBytes);
-  return "\"" + std::string(name.substr(0, shown)) + (shown < name.size() ? "...\"" : "\"");
+  std::string quoted(1, '"');
+  quoted.append(name.substr(0, shown));
+  if (shown < name.size()) quoted.append("...");
+  quoted.push_back('"');
+  return quoted;
 }
 
 }  // namespace
@@ -133,9 +137,11 @@ std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& pr
       bytes = entry.comment.size();
     }
     if (field) {
-      return "The primer in row " + std::to_string(row + 1) + " (" + quotedName(entry.name) + ") has a " + field +
-             " of " + std::to_string(bytes) + " bytes, more than the " + std::to_string(nsub::kMaxStringBytes) +
-             " bytes a .nsub file can hold.";
+      std::string reason = "The primer in row ";
+      reason.append(std::to_string(row + 1)).append(" (").append(quotedName(entry.name)).append(") has a ");
+      reason.append(field).append(" of ").append(std::to_string(bytes)).append(" bytes, more than the ");
+      reason.append(std::to_string(nsub::kMaxStringBytes)).append(" bytes a .nsub file can hold.");
+      return reason;
     }
   }
   return std::nullopt;

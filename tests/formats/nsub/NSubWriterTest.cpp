@@ -115,11 +115,8 @@ TEST(NSubWriterTest, LongNamesAreCutBetweenCharacters) {
   EXPECT_EQ(NSubWriter::storedName(clusters + "e\xCC\x81"), clusters);
 
   // One character larger than the field is cut between code points.
-  const std::string pile = "a" + [] {
-    std::string marks;
-    for (int i = 0; i < 100; ++i) marks += "\xCC\x81";
-    return marks;
-  }();
+  std::string pile = "a";
+  for (int i = 0; i < 100; ++i) pile += "\xCC\x81";
   EXPECT_EQ(NSubWriter::storedName(pile), pile.substr(0, 127));
 
   // What the writer stores reads back instead of turning empty.
