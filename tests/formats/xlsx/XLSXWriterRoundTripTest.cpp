@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,22 @@ TEST(XLSXWriterRoundTripTest, ManyRowsKeepTheirOrder) {
   for (int i = 0; i < 3000; ++i) {
     primers.emplace_back(i % 3 == 0, "primer_" + std::to_string(i % 1500), std::string(20 + i % 7, "ACGT"[i % 4]),
                          i % 5 == 0 ? "" : "note " + std::to_string(i));
+  }
+  expectRoundTrip(primers);
+}
+
+// Texts built from the pieces that escapes are made of, so that escapes,
+// look-alikes and forbidden characters meet in every order.
+TEST(XLSXWriterRoundTripTest, RandomEscapeMixturesReadBackAsWritten) {
+  const std::string_view pieces[] = {"_x", "_", "00", "4", "5F", "A", "\r", "\x01", "&", "\xC3\xA9", "\xEF\xBF\xBF"};
+  std::mt19937 random(2024);
+  PrimerList primers;
+  for (int i = 0; i < 1000; ++i) {
+    std::string texts[3];
+    for (std::string& text : texts) {
+      for (int length = static_cast<int>(random() % 12); length > 0; --length) text += pieces[random() % std::size(pieces)];
+    }
+    primers.emplace_back(i % 2 == 0, texts[0], texts[1], texts[2]);
   }
   expectRoundTrip(primers);
 }
