@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kRecordHeaderSize = 4;
 constexpr std::size_t kSSTCountsSize = 8;
+constexpr std::size_t kTextBudgetPerStreamByte = 64;
+constexpr std::size_t kTextBudgetFloor = std::size_t{16} << 20;
 
 }  // namespace
 
@@ -106,10 +108,15 @@ Expected<RowTable, ReaderError> BIFFParser::extractRows(ByteView stream) {
   if (layout.passwordProtected) return unexpected(xlsError(kPasswordProtectedMessage));
 
   SharedStringTable sharedStrings = layout.biff5 ? SharedStringTable{} : readSharedStrings(records);
-  CellList cells;
+  CellList cells(sharedStrings);
   SheetCellReader reader(layout, sharedStrings, cells);
   reader.read(records);
-  return cells.buildRowTable();
+  // Real sheets hold at most a few times their stream's size in text; only a
+  // damaged file points a huge number of cells at one long shared string.
+  std::size_t textBudget = kTextBudgetPerStreamByte * stream.size() + kTextBudgetFloor;
+  auto table = cells.buildRowTable(textBudget);
+  if (!table) return unexpected(xlsError(kTooMuchTextMessage));
+  return std::move(*table);
 }
 
 }  // namespace tamsel

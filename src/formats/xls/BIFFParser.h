@@ -41,7 +41,8 @@ class BIFFParser {
   static double decodeRK(std::uint32_t rk);
 
   // The row table of the stream's first worksheet (or of the whole stream when
-  // it has no workbook structure). Fails only for a password-protected workbook.
+  // it has no workbook structure). Fails for a password-protected workbook, and
+  // for a damaged one whose cells would repeat a shared string without bound.
   static Expected<RowTable, ReaderError> extractRows(ByteView stream);
 };
 

@@ -55,7 +55,8 @@ void SheetCellReader::readCell(std::span<const Record> records, std::size_t inde
   switch (records[index].type) {
     case biff::kLabelSST: {
       if (body.size() < kLabelSSTSize) return;
-      if (auto text = sharedStrings_.at(le::u32(body, 6))) cells_.add(rowOf(body), columnOf(body), *text);
+      std::uint32_t index = le::u32(body, 6);
+      if (index < sharedStrings_.size()) cells_.addShared(rowOf(body), columnOf(body), index);
       return;
     }
     case biff::kLabel:

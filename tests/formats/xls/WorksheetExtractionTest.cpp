@@ -181,6 +181,26 @@ TEST(WorksheetExtractionTest, RowTableRules) {
   EXPECT_EQ(result->row(1).cell(65535), "far");
 }
 
+TEST(WorksheetExtractionTest, CellsRepeatingALongSharedStringWithoutBound) {
+  // 4000 cells of one 8000-character string: 32 MB of text from a 70 KB stream.
+  Bytes sst;
+  put32(sst, 1);
+  put32(sst, 1);
+  Bytes text = compressedString(std::string(8000, 'A'));
+  sst.insert(sst.end(), text.begin(), text.end());
+  BIFFBuilder b;
+  b.bof(kGlobals).record(0x00FC, sst).eof().bof(kWorksheet);
+  for (std::uint16_t row = 0; row < 4000; ++row) {
+    Bytes cell = cellHeader(row, 0);
+    put32(cell, 0);
+    b.record(0x00FD, cell);
+  }
+  b.eof();
+  auto result = BIFFParser::extractRows(b.bytes());
+  ASSERT_FALSE(result.hasValue());
+  EXPECT_EQ(result.error().message, "The workbook is damaged: its cells repeat far more text than the file holds.");
+}
+
 TEST(WorksheetExtractionTest, WorkbookStreamLookup) {
   BIFFBuilder one;
   one.label(0, 0, "from Book");
