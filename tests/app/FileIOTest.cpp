@@ -124,6 +124,10 @@ TEST(WriteFileAtomicallyTest, MissingOrReadOnlyFoldersFailCleanly) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3) {
+      ::chmod(folder.path().c_str(), 0700);
+      GTEST_SKIP() << "cannot drop privileges here";
+    }
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write succeeded, 2: the reason names no permission";
   }
   ::chmod(folder.path().c_str(), 0700);
