@@ -48,15 +48,19 @@ void XMLCALL onText(void* context, const XML_Char* text, int length) {
 }  // namespace
 
 XMLName splitXMLName(const char* expandedName) {
-  const std::string_view name(expandedName);
-  const std::size_t separator = name.rfind(xmlNameSeparator);
-  if (separator == std::string_view::npos) return {{}, name};
-  return {name.substr(0, separator), name.substr(separator + 1)};
+  // strrchr passes over the long namespace part once, and vectorised; this
+  // runs for every element start and end of a sheet.
+  const char* separator = std::strrchr(expandedName, xmlNameSeparator);
+  if (!separator) return {{}, expandedName};
+  return {{expandedName, static_cast<std::size_t>(separator - expandedName)}, separator + 1};
 }
 
 const char* findXMLAttribute(const char** attributes, std::string_view expandedName) {
   for (; *attributes; attributes += 2) {
-    if (expandedName == attributes[0]) return attributes[1];
+    const char* name = attributes[0];
+    std::size_t i = 0;
+    while (i < expandedName.size() && name[i] == expandedName[i]) ++i;
+    if (i == expandedName.size() && name[i] == '\0') return attributes[1];
   }
   return nullptr;
 }
