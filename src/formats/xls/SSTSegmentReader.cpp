@@ -94,7 +94,9 @@ bool SSTSegmentReader::readString(std::string& out) {
     if (n > 0) {
       const std::uint8_t* bytes = segments_[segIndex_].data() + pos_;
       if (width == 2) {
-        for (std::size_t i = 0; i < n; ++i) units_.push_back(static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)));
+        for (std::size_t i = 0; i < n; ++i) {
+          units_.push_back(static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)));
+        }
       } else {
         units_.append(bytes, bytes + n);
       }
