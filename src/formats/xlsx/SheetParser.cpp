@@ -98,6 +98,11 @@ std::string_view SheetParser::resolveCellText() {
 
 void SheetParser::endCell() {
   const std::string_view text = resolveCellText();
+  textBytes_ += text.size();
+  if (textBytes_ > textLimit_) {
+    textLimitExceeded_ = true;
+    return;
+  }
   currentRow_.push_back(PendingCell{currentColumn_, rowText_.size(), text.size()});
   rowText_.append(text);
 }

@@ -24,7 +24,11 @@ namespace tamsel {
 
 class SheetParser final : public XMLEventHandler {
  public:
-  explicit SheetParser(SharedStringTable sharedStrings) : sharedStrings_(std::move(sharedStrings)) {}
+  // `textLimit` bounds the bytes of text the row table may gather: a few
+  // bytes of XML can name a long shared string (or an entity) in cell after
+  // cell, and the table must not grow out of proportion to its input.
+  explicit SheetParser(SharedStringTable sharedStrings, std::uint64_t textLimit = UINT64_MAX)
+      : sharedStrings_(std::move(sharedStrings)), textLimit_(textLimit) {}
 
   void startElement(const char* name, const char** attributes) override;
   void characters(std::string_view text) override;
@@ -33,6 +37,8 @@ class SheetParser final : public XMLEventHandler {
   // The rows completed so far; a row still open is not in it.
   const RowTable& rows() const { return rows_; }
   RowTable takeRows() { return std::move(rows_); }
+  bool textLimitExceeded() const { return textLimitExceeded_; }
+  bool stopRequested() const override { return textLimitExceeded_; }
 
  private:
   enum class CellType { other, sharedString, inlineString };
@@ -51,6 +57,9 @@ class SheetParser final : public XMLEventHandler {
   std::string_view resolveCellText();
 
   SharedStringTable sharedStrings_;
+  std::uint64_t textLimit_;
+  std::uint64_t textBytes_ = 0;
+  bool textLimitExceeded_ = false;
   RowTable rows_;
   std::vector<PendingCell> currentRow_;
   std::string rowText_;

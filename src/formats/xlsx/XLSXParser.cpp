@@ -1,5 +1,6 @@
 #include "formats/xlsx/XLSXParser.h"
 
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "formats/xlsx/PackageRelationships.h"
 #include "formats/xlsx/SharedStringsParser.h"
 #include "formats/xlsx/SheetParser.h"
+#include "formats/xlsx/XMLEventParser.h"
 #include "formats/zip/ZIPReader.h"
 
 namespace tamsel {
@@ -19,6 +21,10 @@ constexpr std::string_view sharedStringsName = "xl/sharedStrings.xml";
 
 ReaderError sheetNotFound() { return {std::string(domain), 1, "Could not find sheet1 in the XLSX file."}; }
 ReaderError tooLarge() { return {std::string(domain), 2, "The XLSX file is too large to read."}; }
+
+// Real sheets repeat their shared strings a few times over; a table far
+// larger than the parts it came from is an attack, not a primer list.
+std::uint64_t cellTextLimit(std::uint64_t inputBytes) { return 16 * inputBytes + (std::uint64_t{64} << 20); }
 
 bool endsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
@@ -106,10 +112,18 @@ Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
   if (!sharedStrings && sharedStrings.error() == ZIPReader::ExtractError::tooLarge) {
     return unexpected(tooLarge());
   }
-  SharedStringTable table = sharedStrings ? parseSharedStrings(*sharedStrings) : SharedStringTable{};
-  sharedStrings = Bytes{};  // release the part before the sheet is read
+  SharedStringTable table;
+  std::uint64_t inputBytes = sheet->size();
+  if (sharedStrings) {
+    table = parseSharedStrings(*sharedStrings);
+    inputBytes += sharedStrings->size();
+    sharedStrings = Bytes{};  // released before the sheet is read
+  }
 
-  return parseSheet(*sheet, std::move(table));
+  SheetParser parser(std::move(table), cellTextLimit(inputBytes));
+  parseXML(*sheet, parser);
+  if (parser.textLimitExceeded()) return unexpected(tooLarge());
+  return parser.takeRows();
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ void deliver(void* userData, Event&& event) {
   auto* context = static_cast<ParseContext*>(userData);
   try {
     event(*context->handler);
+    if (context->handler->stopRequested()) XML_StopParser(context->parser, XML_FALSE);
   } catch (const std::bad_alloc&) {
     context->outOfMemory = true;
     XML_StopParser(context->parser, XML_FALSE);

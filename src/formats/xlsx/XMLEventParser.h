@@ -31,10 +31,12 @@ class XMLEventHandler {
   // One run of text may arrive in several pieces; CDATA sections arrive as text.
   virtual void characters(std::string_view text) = 0;
   virtual void endElement(const char* name) = 0;
+  // Asked after every event; true ends the parse there.
+  virtual bool stopRequested() const { return false; }
 };
 
-// True when the whole part was well-formed. On an error the handler has seen
-// every event before it.
+// True when the whole part was well-formed and the handler did not stop it.
+// On an error the handler has seen every event before it.
 bool parseXML(ByteView document, XMLEventHandler& handler);
 
 }  // namespace tamsel

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "formats/xlsx/SheetParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
 
 namespace tamsel {
@@ -139,6 +140,26 @@ TEST(XLSXParserTest, SheetsReadWithoutSharedStringsKeepTheirIndexes) {
                           sheet("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c></row><row><c><v>x</v></row>"))}}
           .build();
   EXPECT_EQ(rowsOf(damaged), (Rows{{"ok", "1"}}));
+}
+
+TEST(XLSXParserTest, TablesOutOfProportionToTheirPartsAreRefused) {
+  // 100 cells naming one shared string of 1 MiB: 100 MiB from a few kilobytes.
+  std::string cells;
+  for (int i = 0; i < 100; ++i) cells += "<c t=\"s\"><v>0</v></c>";
+  const Bytes bomb = TestArchive{{member("xl/sharedStrings.xml", "<sst><si><t>" + std::string(1 << 20, 'A') + "</t></si></sst>"),
+                                  member("xl/worksheets/sheet1.xml", sheet("<row>" + cells + "</row>"))}}
+                         .build();
+  const auto result = XLSXParser::parse(bomb);
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().code, 2);
+  EXPECT_EQ(result.error().message, "The XLSX file is too large to read.");
+
+  // Below the limit the same texts are read.
+  SharedStringTable strings;
+  strings.add("long text");
+  SheetParser parser(std::move(strings), 20);
+  EXPECT_TRUE(parseXML(asBytes(sheet("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>0</v></c></row><row/>")), parser));
+  EXPECT_EQ(parser.takeRows().toDense(), (Rows{{"long text", "long text"}, {}}));
 }
 
 }  // namespace
