@@ -74,7 +74,7 @@ bool SSTSegmentReader::readString(std::string& out) {
   if (*flags & kHasPhoneticData) phoneticSize = readUInt32().value_or(0);
 
   std::size_t width = (*flags & kTwoByteCharacters) ? 2 : 1;
-  if (width * remaining <= availableInSegment()) {
+  if (segIndex_ < segments_.size() && width * remaining <= availableInSegment()) {
     // The common case: the characters lie in one segment and decode in place.
     ByteView bytes = segments_[segIndex_].subspan(pos_, width * remaining);
     pos_ += bytes.size();

@@ -83,6 +83,9 @@ TEST(SharedStringsTest, CountsBeyondTheStoredStrings) {
   EXPECT_EQ(strings.storedCount(), 1u);
   EXPECT_EQ(strings.at(0), "x");
   EXPECT_EQ(strings.at(0xFFFFFFFE), "");
+
+  // An empty rich-text string whose run count is cut off by the end.
+  EXPECT_EQ(table(BIFFBuilder().record(kSST, sst(2, {0, 0, 0x08}))), (Texts{"", ""}));
 }
 
 TEST(SharedStringsTest, InRecordStrings) {
