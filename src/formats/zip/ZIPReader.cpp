@@ -97,19 +97,16 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
   if (entry.uncompressedSize < 1) return Bytes{};
 
   // The declared size is believed only as far as the compressed bytes could
-  // really produce it; past the cap, one more byte tells an oversized member.
+  // really produce it. A member that claims more than the limit is refused
+  // before any of it is inflated: a real bomb costs nothing.
   const std::uint64_t believable =
       std::min(static_cast<std::uint64_t>(entry.uncompressedSize), maxInflatedSize(size));
   const auto limit = static_cast<std::uint64_t>(std::max<std::int64_t>(memberLimit_, 0));
-  const bool capped = believable > limit;
-  const std::size_t capacity = capped ? limit + 1 : believable;
+  if (believable > limit) return unexpected(ExtractError::tooLarge);
 
-  auto inflated = rawInflate(stored, capacity);
+  auto inflated = rawInflate(stored, static_cast<std::size_t>(believable));
   if (!inflated && inflated.error() == InflateError::outOfMemory) return unexpected(ExtractError::tooLarge);
   if (!inflated || inflated->bytes.empty()) return missing;
-  if (capped && inflated->bytes.size() > limit) {
-    return unexpected(ExtractError::tooLarge);
-  }
   return std::move(inflated->bytes);
 }
 

@@ -7,7 +7,7 @@
 //
 // Members are decompressed only when asked for. A member's declared size is
 // believed only as far as DEFLATE could produce it from the member's
-// compressed bytes, and no member yields more than a limit (2 GiB unless
+// compressed bytes, and no member yields more than a limit (256 MiB unless
 // told otherwise).
 
 #include <cstdint>
@@ -41,8 +41,10 @@ class ZIPReader {
     tooLarge,  // more than the member limit, or more than memory allows
   };
 
-  // The largest member output this reader hands out by default (2 GiB).
-  static constexpr std::int64_t maxMemberSize = std::int64_t{1} << 31;
+  // The largest member output this reader hands out by default (256 MiB):
+  // the worksheet of a million primers takes about 180 MiB, and a part that
+  // decompresses further is refused before it is inflated.
+  static constexpr std::int64_t maxMemberSize = std::int64_t{256} << 20;
 
   explicit ZIPReader(ByteView data, std::int64_t memberLimit = maxMemberSize)
       : data_(data), memberLimit_(memberLimit) {}
