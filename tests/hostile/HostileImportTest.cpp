@@ -1,0 +1,74 @@
+// Every hostile file goes through the import exactly as the window sends it:
+// it must end in its expected message or primers, allocate a bounded amount,
+// and never show a byte of a file it names. CTest's timeout bounds its time.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "AllocationTracker.h"
+#include "HostileFiles.h"
+#include "app/ImportFile.h"
+#include "app/TempFolder.h"
+
+namespace tamsel::hostile {
+namespace {
+
+// Far below the 256 MB a whole import may take; the largest case needs a
+// few tens of megabytes.
+constexpr std::size_t kAllocationBound = std::size_t{96} << 20;
+
+void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+bool mentionsSecret(const ImportOutcome& outcome) {
+  const auto has = [](const std::string& text) { return text.find(kSecretText) != std::string::npos; };
+  if (outcome.error && has(*outcome.error)) return true;
+  if (!outcome.primers) return false;
+  for (const PrimerEntry& primer : *outcome.primers) {
+    if (has(primer.name) || has(primer.sequence) || has(primer.comment)) return true;
+  }
+  return false;
+}
+
+class HostileImportTest : public ::testing::TestWithParam<HostileFile> {};
+
+TEST_P(HostileImportTest, EndsInItsOutcomeWithBoundedAllocation) {
+  const HostileFile& hostile = GetParam();
+  tamsel::testing::TempFolder folder;
+  folder.write(kSecretFileName, kSecretText);
+  const auto path = folder / hostile.name;
+  writeFile(path, hostile.make(folder.path().string()));
+
+  std::size_t peak = 0;
+  ImportOutcome outcome;
+  {
+    AllocationScope scope(std::size_t{1} << 30);
+    outcome = importFile(path);
+    peak = scope.peakBytes();
+  }
+  RecordProperty("peak_allocation_bytes", std::to_string(peak));
+  EXPECT_LT(peak, kAllocationBound) << "bytes live at once during the import";
+  EXPECT_FALSE(mentionsSecret(outcome));
+  if (hostile.message) {
+    EXPECT_EQ(outcome.error.value_or("(the import succeeded)"), *hostile.message);
+  } else {
+    ASSERT_TRUE(outcome.succeeded()) << *outcome.error;
+    EXPECT_EQ(outcome.primers->size(), hostile.primerCount);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, HostileImportTest, ::testing::ValuesIn(hostileFiles()),
+                         [](const ::testing::TestParamInfo<HostileFile>& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace tamsel::hostile
