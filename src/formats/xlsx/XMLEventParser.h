@@ -1,9 +1,9 @@
 #pragma once
 
-// Runs expat over one XML part and hands its element and text events to a
-// handler. Names arrive namespace-expanded: "URI" + xmlNameSeparator + "local",
-// or the bare local name when the name has no namespace. External entities
-// are never loaded, and expat's guard against entity expansion stays on.
+// Runs the XML tokenizer (XMLTokenizer.h) over one XML part and hands its
+// element and text events to a handler. Names arrive namespace-expanded:
+// "URI" + xmlNameSeparator + "local", or the bare local name when the name has
+// no namespace. A DOCTYPE ends the part, so entities are never defined.
 
 #include <string_view>
 

@@ -30,6 +30,7 @@ struct Context {
   std::vector<XMLAttribute> attributes;
   std::exception_ptr exception;
   bool doctype = false;
+  bool stopped = false;
 };
 
 // No exception may unwind through expat's C frames: it waits here until
@@ -39,6 +40,10 @@ void deliver(void* userData, Event&& event) {
   auto* context = static_cast<Context*>(userData);
   try {
     event(*context);
+    if (context->handler->stopRequested()) {
+      context->stopped = true;
+      XML_StopParser(context->parser, XML_FALSE);
+    }
   } catch (...) {
     context->exception = std::current_exception();
     XML_StopParser(context->parser, XML_FALSE);
@@ -95,6 +100,7 @@ XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler)
     const XML_Status status = XML_Parse(parser.get(), piece, static_cast<int>(length), last);
     if (context.exception) std::rethrow_exception(context.exception);
     if (context.doctype) return XMLTokenizeResult::doctypeRefused;
+    if (context.stopped) return XMLTokenizeResult::stopped;
     if (status != XML_STATUS_OK) return XMLTokenizeResult::malformed;
     offset += length;
   } while (offset < document.size());

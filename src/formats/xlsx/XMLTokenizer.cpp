@@ -185,7 +185,10 @@ class Tokenizer {
         if (startsWith(p, "]]>")) return fail();
         ++p;  // a lone "]" belongs to the run
       }
-      if (p > run) handler_.characters({run, static_cast<std::size_t>(p - run)});
+      if (p > run) {
+        handler_.characters({run, static_cast<std::size_t>(p - run)});
+        if (handler_.stopRequested()) return fail(XMLTokenizeResult::stopped);
+      }
       if (p == end_) return fail();
       if (*p == '<') {
         const char next = peek(p + 1);
@@ -205,6 +208,7 @@ class Tokenizer {
         handler_.characters("\n");
         p += peek(p + 1) == '\n' ? 2 : 1;
       }
+      if (p && handler_.stopRequested()) return fail(XMLTokenizeResult::stopped);
     } while (p && !open_.empty());
     return p;
   }

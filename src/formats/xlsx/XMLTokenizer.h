@@ -44,6 +44,8 @@ class XMLTokenHandler {
   // One run of text may arrive in several pieces.
   virtual void characters(std::string_view text) = 0;
   virtual void endElement(const XMLQualifiedName& name) = 0;
+  // Asked after every event; true ends the document there.
+  virtual bool stopRequested() const { return false; }
 };
 
 enum class XMLTokenizeResult {
@@ -51,6 +53,7 @@ enum class XMLTokenizeResult {
   malformed,            // events stop before the first fault
   doctypeRefused,       // a <!DOCTYPE: no event after it
   unsupportedEncoding,  // not UTF-8: nothing was reported
+  stopped,              // the handler asked to stop
 };
 
 // Tokenizes a whole document held in memory.
@@ -62,7 +65,7 @@ XMLTokenizeResult tokenizeXMLDocument(ByteView document, XMLTokenHandler& handle
 XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler);
 
 // What the readers call: the tokenizer, or expat for a document that is not
-// UTF-8. True when the document was well-formed.
+// UTF-8. True when the document was well-formed and read to its end.
 bool tokenizeXML(ByteView document, XMLTokenHandler& handler);
 
 }  // namespace tamsel
