@@ -15,8 +15,8 @@ std::string_view SharedStringTable::operator[](std::size_t index) const {
   return std::string_view(text_).substr(begin, ends_[index] - begin);
 }
 
-void SharedStringsParser::startElement(const char* name, const char**) {
-  const std::string_view local = spreadsheetMLLocalName(name);
+void SharedStringsParser::startElement(const XMLElementStart& element) {
+  const std::string_view local = spreadsheetMLLocalName(element.name);
   if (local == "si") {
     inSI_ = true;
     currentString_.clear();
@@ -29,7 +29,7 @@ void SharedStringsParser::characters(std::string_view text) {
   if (inT_) currentString_.append(text);
 }
 
-void SharedStringsParser::endElement(const char* name) {
+void SharedStringsParser::endElement(const XMLQualifiedName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "t") {
     inT_ = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/xlsx/XMLEventParser.h"
+#include "formats/xlsx/XMLTokenizer.h"
 
 namespace tamsel {
 
@@ -28,11 +29,11 @@ class SharedStringTable {
   std::vector<std::size_t> ends_;
 };
 
-class SharedStringsParser final : public XMLEventHandler {
+class SharedStringsParser final : public XMLTokenHandler {
  public:
-  void startElement(const char* name, const char** attributes) override;
+  void startElement(const XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const char* name) override;
+  void endElement(const XMLQualifiedName& name) override;
 
   // The items completed so far; an item still open is not in it.
   const SharedStringTable& strings() const { return strings_; }

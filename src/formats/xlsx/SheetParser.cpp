@@ -30,10 +30,10 @@ std::optional<std::uint64_t> parseIndex(std::string_view text) {
 
 }  // namespace
 
-void SheetParser::startElement(const char* name, const char** attributes) {
-  const std::string_view local = spreadsheetMLLocalName(name);
+void SheetParser::startElement(const XMLElementStart& element) {
+  const std::string_view local = spreadsheetMLLocalName(element.name);
   if (local == "c") {
-    startCell(attributes);
+    startCell(element.attributes);
   } else if (local == "v" || local == "t") {
     inValue_ = true;
   } else if (local == "row") {
@@ -47,7 +47,7 @@ void SheetParser::characters(std::string_view text) {
   if (inValue_) currentValue_.append(text);
 }
 
-void SheetParser::endElement(const char* name) {
+void SheetParser::endElement(const XMLQualifiedName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "c") {
     endCell();
@@ -58,16 +58,15 @@ void SheetParser::endElement(const char* name) {
   }
 }
 
-void SheetParser::startCell(const char** attributes) {
-  const char* type = findXMLAttribute(attributes, "t");
-  const std::string_view typeText = type ? type : "";
+void SheetParser::startCell(std::span<const XMLAttribute> attributes) {
+  const std::string_view typeText = findAttribute(attributes, "t").value_or("");
   currentCellType_ = typeText == "s"           ? CellType::sharedString
                      : typeText == "inlineStr" ? CellType::inlineString
                                                : CellType::other;
   currentValue_.clear();
 
-  const char* reference = findXMLAttribute(attributes, "r");
-  if (auto column = reference ? referencedColumn(reference) : std::nullopt) {
+  const std::optional<std::string_view> reference = findAttribute(attributes, "r");
+  if (auto column = reference ? referencedColumn(*reference) : std::nullopt) {
     currentColumn_ = *column;
   } else {
     // Saturates far beyond any real row, which holds fewer cells than bytes.

@@ -18,11 +18,12 @@
 
 #include "formats/xlsx/SharedStringsParser.h"
 #include "formats/xlsx/XMLEventParser.h"
+#include "formats/xlsx/XMLTokenizer.h"
 #include "model/RowTable.h"
 
 namespace tamsel {
 
-class SheetParser final : public XMLEventHandler {
+class SheetParser final : public XMLTokenHandler {
  public:
   // `textLimit` bounds the bytes of text the row table may gather: a few
   // bytes of XML can name a long shared string (or an entity) in cell after
@@ -30,9 +31,9 @@ class SheetParser final : public XMLEventHandler {
   explicit SheetParser(SharedStringTable sharedStrings, std::uint64_t textLimit = UINT64_MAX)
       : sharedStrings_(std::move(sharedStrings)), textLimit_(textLimit) {}
 
-  void startElement(const char* name, const char** attributes) override;
+  void startElement(const XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const char* name) override;
+  void endElement(const XMLQualifiedName& name) override;
 
   // The rows completed so far; a row still open is not in it.
   const RowTable& rows() const { return rows_; }
@@ -51,7 +52,7 @@ class SheetParser final : public XMLEventHandler {
     std::size_t length;
   };
 
-  void startCell(const char** attributes);
+  void startCell(std::span<const XMLAttribute> attributes);
   void endCell();
   void endRow();
   std::string_view resolveCellText();

@@ -22,6 +22,13 @@ std::string_view spreadsheetMLLocalName(const char* expandedName) {
   return {};
 }
 
+std::string_view spreadsheetMLLocalName(const XMLQualifiedName& name) {
+  if (name.namespaceURI.empty() || name.namespaceURI == transitionalMain || name.namespaceURI == strictMain) {
+    return name.localName;
+  }
+  return {};
+}
+
 std::string_view relationshipsLocalName(const char* expandedName) {
   const XMLName name = splitXMLName(expandedName);
   if (name.namespaceURI.empty() || name.namespaceURI == packageRelationships) return name.localName;

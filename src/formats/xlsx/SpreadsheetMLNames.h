@@ -6,11 +6,14 @@
 
 #include <string_view>
 
+#include "formats/xlsx/XMLTokenizer.h"
+
 namespace tamsel {
 
 // The local name of a SpreadsheetML element, or the empty text for an
 // element of any other namespace. `expandedName` is as expat gives it.
 std::string_view spreadsheetMLLocalName(const char* expandedName);
+std::string_view spreadsheetMLLocalName(const XMLQualifiedName& name);
 
 // The same for the package relationship parts (_rels/*.rels).
 std::string_view relationshipsLocalName(const char* expandedName);

@@ -13,6 +13,7 @@
 // has seen the events before the fault. A document in another encoding is
 // read through expat instead (parseXMLWithExpat).
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -67,5 +68,15 @@ XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler)
 // What the readers call: the tokenizer, or expat for a document that is not
 // UTF-8. True when the document was well-formed and read to its end.
 bool tokenizeXML(ByteView document, XMLTokenHandler& handler);
+inline bool parseXML(ByteView document, XMLTokenHandler& handler) { return tokenizeXML(document, handler); }
+
+// The value of the attribute `localName` in no namespace, if present.
+inline std::optional<std::string_view> findAttribute(std::span<const XMLAttribute> attributes,
+                                                     std::string_view localName) {
+  for (const XMLAttribute& attribute : attributes) {
+    if (attribute.name.localName == localName && attribute.name.namespaceURI.empty()) return attribute.value;
+  }
+  return std::nullopt;
+}
 
 }  // namespace tamsel
