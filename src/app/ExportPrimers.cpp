@@ -35,12 +35,12 @@ std::optional<std::string> settingOutOfRange(std::string_view what, int value) {
 Bytes textBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // The file's contents by the destination's extension; only the .nsub limits
-// can refuse a list.
+// and the ZIP format's size limits can refuse a list.
 Expected<Bytes, std::string> contentsFor(const std::string& extension, const PrimerList& primers,
                                          int defaultMismatches, int endMatches) {
   if (extension == "csv") return textBytes(generateDelimitedText(primers, ','));
   if (extension == "tsv") return textBytes(generateDelimitedText(primers, '\t'));
-  if (extension == "xlsx") return XLSXWriter::write(primers);
+  if (extension == "xlsx") return XLSXWriter::writeChecked(primers);
   if (auto problem = settingOutOfRange("The default mismatch count", defaultMismatches)) return unexpected(*problem);
   if (auto problem = settingOutOfRange("The end-match count", endMatches)) return unexpected(*problem);
   return NSubWriter::writeChecked(primers, static_cast<std::uint8_t>(defaultMismatches),

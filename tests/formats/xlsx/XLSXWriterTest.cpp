@@ -105,7 +105,13 @@ TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
 
 TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
   PrimerList primers;
-  for (int i = 0; i < 10; ++i) primers.emplace_back(i % 2 == 0, "P" + std::to_string(i), "ACGT", "");
+  for (int i = 0; i < 10; ++i) {
+    PrimerEntry& primer = primers.emplace_back();
+    primer.selected = i % 2 == 0;
+    primer.name = "P";
+    primer.name += std::to_string(i);
+    primer.sequence = "ACGT";
+  }
   const std::string sheet = XLSXWriter::sheetXML(XLSXWriter::collectStrings(primers).cellPositions);
   EXPECT_NE(sheet.find("<row r=\"11\"><c r=\"A11\" t=\"s\"><v>"), std::string::npos);
   EXPECT_NE(sheet.find("<c r=\"D11\" t=\"s\">"), std::string::npos);
