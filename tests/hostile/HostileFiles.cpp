@@ -109,7 +109,8 @@ Bytes billionLaughs() {
 }
 
 // The secret file is named by a general entity in both parts, by a parameter
-// entity and as the external subset; none of them may be read.
+// entity and as the external subset; none of them may be read. The DOCTYPE
+// ends each part where it stands, so no row is read at all.
 Bytes externalEntity(const std::string& folder) {
   const std::string secret = "file://" + folder + "/" + kSecretFileName;
   const auto doctype = [&](std::string_view root) {
@@ -301,7 +302,7 @@ std::vector<HostileFile> hostileFiles() {
       {"deflate_bomb_4gb_claim.xlsx", fixed(claimsFourGigabytes), std::nullopt, 1},
       {"deflate_bomb_1gb_zeros.xlsx", fixed(zeroBomb), kReadFailure + "The XLSX file is too large to read.", 0},
       {"billion_laughs.xlsx", fixed(billionLaughs), std::string(kNoPrimers), 0},
-      {"external_entity.xlsx", externalEntity, std::nullopt, 1},
+      {"external_entity.xlsx", externalEntity, std::string(kNoPrimers), 0},
       {"twenty_letter_column.xlsx", fixed(twentyLetterColumn), std::nullopt, 1},
       {"million_empty_cells.xlsx", fixed(millionEmptyCells), tooManyColumns(1'000'000), 0},
       {"fat_chain_loop.xls", fixed(fatLoop), std::string(kNoPrimers), 0},
