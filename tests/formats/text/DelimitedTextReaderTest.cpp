@@ -5,7 +5,7 @@
 #include "model/PrimerFields.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "formats/text/TextDecoding.h"
 
@@ -111,24 +111,15 @@ TEST(DelimitedTextReader, PrimersAndTheLooseHeaderTest) {
   EXPECT_EQ(parse("\" SELECTED \",\"Name\"\n1,P1,acgt"), (std::vector<Fields>{{true, "P1", "acgt", ""}}));
   EXPECT_EQ(parse("\"P1 \nfirst name\",ACGT\nP2,ACGTA"), (std::vector<Fields>{{false, "P2", "ACGTA", ""}}));
   EXPECT_TRUE(parse(" \r\n\t\xE2\x80\xA8").empty());
-}
-
-TEST(DelimitedTextReader, QuotedCellsAreTrimmedLikeEveryCellWhenConverted) {
+  // Quoted cells are trimmed and cleaned like every cell.
   EXPECT_EQ(parse("Name,Sequence,Comment\n\" P1 \",\"/5Phos/ACGT\",\"forward, exon 2\n\""),
             (std::vector<Fields>{{false, "P1", "ACGT", "forward, exon 2\n"}}));
 }
 
-std::string readFixture(const std::string& name) {
-  std::ifstream file(std::string(TAMSEL_TEST_DATA_DIR) + "/text/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  EXPECT_TRUE(file.good()) << name;
-  return bytes.str();
-}
-
 std::vector<Fields> parseFixture(const std::string& name, std::string_view extension) {
-  auto text = decodeText(asBytes(readFixture(name)));
-  EXPECT_TRUE(text.hasValue());
+  std::ifstream file(std::string(TAMSEL_TEST_DATA_DIR) + "/text/" + name, std::ios::binary);
+  auto text = decodeText(Bytes(std::istreambuf_iterator<char>(file), {}));
+  EXPECT_TRUE(text.hasValue()) << name;
   return text ? parse(*text, extension) : std::vector<Fields>{};
 }
 
@@ -144,42 +135,26 @@ TEST(DelimitedTextReader, FilesAsSpreadsheetProgramsSaveThem) {
                                  {false, "P2 \xF0\x9F\x98\x80", "TTGGCCAA", "tab\there"}}));
 }
 
-}  // namespace
-}  // namespace tamsel
-
-namespace tamsel {
-namespace {
-
 // The plain rules, written the slow and obvious way: split at line breaks,
 // trim, drop blank lines, split at the delimiter, trim every cell.
 Rows plainReading(std::string_view text, char delimiter) {
-  auto isBreak = [](char c) { return c == '\n' || c == '\r' || c == '\x0B' || c == '\x0C'; };
   auto trim = [](std::string s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.erase(0, 1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
-    return s;
+    s.erase(0, s.find_first_not_of(" \t"));
+    return s.erase(s.find_last_not_of(" \t") + 1);
   };
   Rows rows;
   std::string line;
   for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !isBreak(text[i])) {
+    if (i < text.size() && std::string_view("\n\r\x0B\x0C").find(text[i]) == std::string_view::npos) {
       line += text[i];
-      continue;
-    }
-    line = trim(line);
-    if (!line.empty()) {
+    } else if (!(line = trim(line)).empty()) {
       rows.emplace_back();
-      std::string cell;
-      for (char c : line + delimiter) {
-        if (c != delimiter) {
-          cell += c;
-          continue;
-        }
-        rows.back().push_back(trim(cell));
-        cell.clear();
+      for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = line.find(delimiter, start);
+        rows.back().push_back(trim(line.substr(start, end == std::string::npos ? end : end - start)));
       }
+      line.clear();
     }
-    line.clear();
   }
   return rows;
 }
@@ -189,15 +164,13 @@ TEST(DelimitedTextReader, TextWithoutQuotesReadsByThePlainRules) {
   std::uint32_t state = 12345;
   for (int round = 0; round < 2000; ++round) {
     std::string text;
-    int length = round % 40;
-    for (int i = 0; i < length; ++i) {
+    for (int i = 0; i < round % 40; ++i) {
       state = state * 1664525u + 1013904223u;
       text += kPieces[(state >> 16) % std::size(kPieces)];
     }
     // A comma in the first record keeps the comma even when semicolons occur.
     ASSERT_EQ(split(text, "tsv"), plainReading(text, '\t')) << text;
-    Rows commas = split("x,y\n" + text, "csv");
-    ASSERT_EQ(commas, plainReading("x,y\n" + text, ',')) << text;
+    ASSERT_EQ(split("x,y\n" + text, "csv"), plainReading("x,y\n" + text, ',')) << text;
   }
 }
 

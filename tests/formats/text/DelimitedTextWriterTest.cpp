@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/text/DelimitedTextReader.h"
+#include "model/PrimerFields.h"
 
 namespace tamsel {
 namespace {
@@ -39,13 +40,7 @@ TEST(DelimitedTextWriter, ReadsBackTheSameFields) {
   for (char separator : {',', '\t'}) {
     auto read = parseDelimitedText(generateDelimitedText(primers, separator), separator == ',' ? "csv" : "tsv");
     ASSERT_TRUE(read.hasValue());
-    ASSERT_EQ(read->size(), primers.size());
-    for (std::size_t i = 0; i < primers.size(); ++i) {
-      EXPECT_EQ((*read)[i].selected, primers[i].selected);
-      EXPECT_EQ((*read)[i].name, primers[i].name);
-      EXPECT_EQ((*read)[i].sequence, primers[i].sequence);
-      EXPECT_EQ((*read)[i].comment, primers[i].comment);
-    }
+    EXPECT_EQ(fieldsOf(*read), fieldsOf(primers)) << separator;
   }
 }
 
