@@ -6,7 +6,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,77 +60,46 @@ struct TestArchive {
 
   Bytes build() const {
     Bytes out;
-    auto u16 = [&out](std::uint32_t v) {
-      out.push_back(static_cast<std::uint8_t>(v));
-      out.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    auto u32 = [&](std::uint32_t v) {
-      u16(v & 0xFFFF);
-      u16(v >> 16);
+    // Little-endian fields: each value is written in `width` bytes.
+    auto put = [&out](int width, std::initializer_list<std::size_t> values) {
+      for (std::size_t v : values) {
+        for (int i = 0; i < width; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+      }
     };
     auto text = [&out](std::string_view s) { out.insert(out.end(), s.begin(), s.end()); };
 
-    std::vector<std::uint32_t> offsets;
+    std::vector<std::size_t> offsets;
     std::vector<Bytes> stored;
     for (const TestMember& m : members) {
       stored.push_back(m.rawBytes ? *m.rawBytes : m.method == 8 ? rawDeflate(m.contents) : m.contents);
-      const Bytes& data = stored.back();
+      const std::size_t size = stored.back().size(), crc = crcOf(m), flag = m.dataDescriptor ? 8 : 0;
       const std::string& localName = m.localName.empty() ? m.name : m.localName;
-      const auto crc = static_cast<std::uint32_t>(crc32(0, m.contents.data(), static_cast<uInt>(m.contents.size())));
-      offsets.push_back(static_cast<std::uint32_t>(out.size()));
-      u32(0x04034B50);
-      u16(20);
-      u16(m.dataDescriptor ? 8 : 0);
-      u16(m.method);
-      u32(0);
-      u32(m.dataDescriptor ? 0 : crc);
-      u32(m.dataDescriptor ? 0 : static_cast<std::uint32_t>(data.size()));
-      u32(m.dataDescriptor ? 0 : static_cast<std::uint32_t>(m.contents.size()));
-      u16(static_cast<std::uint32_t>(localName.size()));
-      u16(static_cast<std::uint32_t>(m.localExtra.size()));
-      text(localName);
-      text(m.localExtra);
-      out.insert(out.end(), data.begin(), data.end());
-      if (m.dataDescriptor) {
-        u32(0x08074B50);
-        u32(crc);
-        u32(static_cast<std::uint32_t>(data.size()));
-        u32(static_cast<std::uint32_t>(m.contents.size()));
-      }
+      offsets.push_back(out.size());
+      put(4, {0x04034B50}), put(2, {20, flag, m.method});
+      put(4, {0, flag ? 0 : crc, flag ? 0 : size, flag ? 0 : m.contents.size()});
+      put(2, {localName.size(), m.localExtra.size()});
+      text(localName), text(m.localExtra);
+      out.insert(out.end(), stored.back().begin(), stored.back().end());
+      if (flag) put(4, {0x08074B50, crc, size, m.contents.size()});
     }
-    const auto directoryOffset = static_cast<std::uint32_t>(out.size());
+    const std::size_t directoryOffset = out.size();
     for (std::size_t i = 0; i < members.size(); ++i) {
       const TestMember& m = members[i];
-      u32(0x02014B50);
-      u16(20);
-      u16(20);
-      u16(m.dataDescriptor ? 8 : 0);
-      u16(m.method);
-      u32(0);
-      u32(static_cast<std::uint32_t>(crc32(0, m.contents.data(), static_cast<uInt>(m.contents.size()))));
-      u32(static_cast<std::uint32_t>(stored[i].size()));
-      u32(m.declaredSize.value_or(static_cast<std::uint32_t>(m.contents.size())));
-      u16(static_cast<std::uint32_t>(m.name.size()));
-      u16(0);
-      u16(0);
-      u16(0);
-      u16(0);
-      u32(0);
-      u32(offsets[i]);
+      put(4, {0x02014B50}), put(2, {20, 20, m.dataDescriptor ? 8u : 0u, m.method});
+      put(4, {0, crcOf(m), stored[i].size(), m.declaredSize.value_or(static_cast<std::uint32_t>(m.contents.size()))});
+      put(2, {m.name.size(), 0, 0, 0, 0}), put(4, {0, offsets[i]});
       text(m.name);
     }
-    const auto directorySize = static_cast<std::uint32_t>(out.size()) - directoryOffset;
-    const std::uint16_t count = announcedCount.value_or(static_cast<std::uint16_t>(members.size()));
-    u32(0x06054B50);
-    u16(0);
-    u16(0);
-    u16(count);
-    u16(count);
-    u32(directorySize);
-    u32(directoryOffset);
-    u16(static_cast<std::uint32_t>(std::min<std::size_t>(comment.size(), 0xFFFF)));
+    const std::size_t count = announcedCount.value_or(static_cast<std::uint16_t>(members.size()));
+    put(4, {0x06054B50}), put(2, {0, 0, count, count}), put(4, {out.size() - directoryOffset, directoryOffset});
+    put(2, {std::min<std::size_t>(comment.size(), 0xFFFF)});
     text(comment);
     return out;
+  }
+
+ private:
+  static std::size_t crcOf(const TestMember& m) {
+    return crc32(0, m.contents.data(), static_cast<uInt>(m.contents.size()));
   }
 };
 
