@@ -24,13 +24,11 @@ def run(*args):
     return subprocess.run([CLI, *map(str, args)], capture_output=True, timeout=60)
 
 
-class CliTestCase(unittest.TestCase):
+class CliTest(unittest.TestCase):
     def setUp(self):
-        self._folder = tempfile.TemporaryDirectory()
-        self.folder = self._folder.name
-
-    def tearDown(self):
-        self._folder.cleanup()
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.folder = folder.name
 
     def path(self, name):
         return os.path.join(self.folder, name)
@@ -49,18 +47,7 @@ class CliTestCase(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr.decode())
         return json.loads(result.stdout)
 
-
-class UsageTest(CliTestCase):
-    def test_help_documents_every_command_and_option(self):
-        result = run("--help")
-        self.assertEqual(result.returncode, 0)
-        text = result.stdout.decode()
-        for word in ("show", "convert", "rows", "--json", "--to", "--out-dir", "--mismatches",
-                     "--end-matches", "nsub|xlsx|csv|tsv", "Exit status"):
-            self.assertIn(word, text)
-        self.assertEqual(run("convert", "--help").returncode, 0)
-
-    def test_usage_errors_exit_2(self):
+    def test_usage_errors_exit_2_and_help_exits_0(self):
         existing = self.write("a.csv", "Name,Sequence\nP1,ACGTACGT\n")
         for args in ([], ["frobnicate"], ["show"], ["convert", existing],
                      ["convert", existing, "b.nsub", "c.nsub"],
@@ -75,9 +62,11 @@ class UsageTest(CliTestCase):
                 self.assertEqual(result.returncode, 2, result.stderr.decode())
                 self.assertTrue(result.stderr)
         self.assertFalse(os.path.exists(self.path("b.nsub")))
+        usage = run("--help")
+        self.assertEqual(usage.returncode, 0)
+        for word in ("show", "convert", "rows", "--json", "--to", "--out-dir", "--mismatches", "--end-matches"):
+            self.assertIn(word, usage.stdout.decode())
 
-
-class ShowTest(CliTestCase):
     def test_spreadsheet_style_csv_gives_the_right_cells(self):
         # Byte-order mark, CRLF, quoted commas, doubled quotes, a quoted line break.
         path = self.write("export.csv",
@@ -98,32 +87,20 @@ class ShowTest(CliTestCase):
                                       '"name":"Primér","sequence":"ACGTA","comment":"note"}]}')
 
     def test_table_lists_every_primer(self):
-        path = self.write("My Primers.csv", "Name,Sequence,Comment\nP1,ACGTACGT,first\nP2,GGGGCCCC,\n")
-        result = run("show", path)
+        result = run("show", self.write("My Primers.csv", "Name,Sequence,Comment\nP1,ACGTACGT,first\nP2,GGGGCCCC,\n"))
         self.assertEqual(result.returncode, 0)
-        text = result.stdout.decode()
-        self.assertIn("My Primers", text)
-        for word in ("P1", "ACGTACGT", "first", "P2", "GGGGCCCC"):
-            self.assertIn(word, text)
+        for word in ("My Primers", "P1", "ACGTACGT", "first", "P2", "GGGGCCCC"):
+            self.assertIn(word, result.stdout.decode())
 
-    def test_failed_imports_print_the_window_message(self):
-        cases = {
-            self.write("short.csv", "Name,Sequence\nP1,ACG\n"): NO_VALID_SEQUENCE,
-            self.write("header.csv", "Name,Sequence\n"): "No primer data found in the file.",
-            self.write("bad.nsub", "VERX\x01\x10"): "Failed to read file: The file does not have a valid .nsub header.",
-        }
-        for path, message in cases.items():
+    def test_failed_imports_exit_1_with_the_window_message(self):
+        for path, message in ((self.write("short.csv", "Name,Sequence\nP1,ACG\n"), NO_VALID_SEQUENCE + "\n"),
+                              (self.write("bad.nsub", "VERX\x01\x10"), "Failed to read file: The file does not have"),
+                              (self.path("missing.csv"), "Failed to read file: ")):
             with self.subTest(path=path):
                 result = run("show", "--json", path)
-                self.assertEqual(result.returncode, 1)
-                self.assertEqual(result.stdout, b"")
-                self.assertEqual(result.stderr.decode().strip(), message)
-        missing = run("show", self.path("missing.csv"))
-        self.assertEqual(missing.returncode, 1)
-        self.assertTrue(missing.stderr.decode().startswith("Failed to read file: "))
+                self.assertEqual((result.returncode, result.stdout), (1, b""))
+                self.assertTrue(result.stderr.decode().startswith(message), result.stderr)
 
-
-class ConvertTest(CliTestCase):
     def test_csv_to_nsub_writes_the_documented_bytes_and_reads_back(self):
         source = self.write("in.csv", "Selected,Name,Sequence,Comment\n1,P1,ACGT,\n0,P2,ACGTACGTAA,second\n")
         result = run("convert", source, self.path("out.nsub"))
@@ -139,35 +116,19 @@ class ConvertTest(CliTestCase):
 
     def test_settings_come_from_the_options_or_the_nsub_input(self):
         source = self.write("in.csv", "Name,Sequence\nP1,ACGTACGT\n")
-        self.assertEqual(run("convert", source, self.path("a.nsub"), "--mismatches", "0",
-                             "--end-matches", "255").returncode, 0)
-        self.assertEqual(run("convert", self.path("a.nsub"), self.path("b.nsub")).returncode, 0)
-        shown = self.show_json(self.path("b.nsub"))
-        self.assertEqual((shown["defaultMismatches"], shown["endMatches"]), (0, 255))
-        self.assertEqual(run("convert", self.path("a.nsub"), self.path("c.NSUB"), "--end-matches", "4").returncode, 0)
-        shown = self.show_json(self.path("c.NSUB"))
-        self.assertEqual((shown["defaultMismatches"], shown["endMatches"]), (0, 4))
-
-    def test_every_output_format_reads_back(self):
-        source = self.write("in.csv", "Name,Sequence,Comment\nP1,ACGTACGT,c1\nP2,ttttgggg,\n")
-        expected = self.show_json(source)["primers"]
-        for extension in ("csv", "tsv", "xlsx", "nsub"):
-            with self.subTest(extension=extension):
-                output = self.path("out." + extension.upper())
-                self.assertEqual(run("convert", source, output).returncode, 0)
-                self.assertEqual([(p["name"], p["sequence"], p["comment"]) for p in self.show_json(output)["primers"]],
-                                 [(p["name"], p["sequence"], p["comment"]) for p in expected])
-        self.assertEqual(self.read("out.TSV").split(b"\n")[0], b"Selected\tName\tSequence\tComment")
+        for args, settings in (([source, "a.nsub", "--mismatches", "0", "--end-matches", "255"], (0, 255)),
+                               ([self.path("a.nsub"), "b.nsub"], (0, 255)),
+                               ([self.path("a.nsub"), "c.NSUB", "--end-matches", "4"], (0, 4))):
+            self.assertEqual(run("convert", args[0], self.path(args[1]), *args[2:]).returncode, 0)
+            shown = self.show_json(self.path(args[1]))
+            self.assertEqual((shown["defaultMismatches"], shown["endMatches"]), settings)
 
     def test_failed_export_keeps_the_existing_file(self):
         source = self.write("in.csv", "Name,Sequence,Comment\nP1,ACGTACGT,\nLong one,ACGTA," + "c" * 70000 + "\n")
         self.write("out.nsub", b"previous")
         result = run("convert", source, self.path("out.nsub"))
         self.assertEqual(result.returncode, 1)
-        message = result.stderr.decode()
-        self.assertTrue(message.startswith("Failed to export: "), message)
-        self.assertIn("row 2", message)
-        self.assertIn("Long one", message)
+        self.assertTrue(result.stderr.decode().startswith("Failed to export: "), result.stderr)
         self.assertEqual(self.read("out.nsub"), b"previous")
 
         vanished = run("convert", source, self.path("gone/out.csv"))
@@ -191,8 +152,6 @@ class ConvertTest(CliTestCase):
         self.assertEqual(result.returncode, 0, result.stderr.decode())
         self.assertEqual(sorted(os.listdir(self.path("out"))), ["good.nsub", "other.v1.nsub"])
 
-
-class RowsTest(CliTestCase):
     def test_rows_are_the_cells_before_conversion(self):
         path = self.write("r.csv", "Name;Sequence\n\"a;b\";AC-GT\n\n")
         result = run("rows", path)
