@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "app/FileIO.h"
 #include "app/ImportFile.h"
 
 namespace tamsel {
@@ -50,24 +49,6 @@ TEST(ExportPrimersTest, AListTheFormatCannotHoldWritesNothing) {
   }
   // The same list fits a text format.
   EXPECT_EQ(exportPrimers(folder / "fits.csv", primers, 2, 3), std::nullopt);
-}
-
-ssize_t failLikeAFullDisk(int, const void*, std::size_t) {
-  errno = ENOSPC;
-  return -1;
-}
-
-TEST(ExportPrimersTest, AFailedWriteKeepsThePreviousExportOfEveryFormat) {
-  TempFolder folder;
-  for (const char* name : {"out.nsub", "out.csv", "out.tsv", "out.xlsx"}) {
-    const auto file = folder.write(name, "previous export");
-    setWriteCallForTesting(failLikeAFullDisk);
-    std::optional<std::string> failure = exportPrimers(file, twoPrimers(), 2, 3);
-    setWriteCallForTesting(nullptr);
-    ASSERT_TRUE(failure) << name;
-    EXPECT_EQ(failure->rfind("Failed to export: No space left on device", 0), 0u) << *failure;
-    EXPECT_EQ(readFile(file), "previous export") << name;
-  }
 }
 
 }  // namespace

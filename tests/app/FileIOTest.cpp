@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -96,7 +95,9 @@ TEST(WriteFileAtomicallyTest, AFailedWriteLeavesThePreviousFileIntact) {
   }
 }
 
-TEST(WriteFileAtomicallyTest, MissingOrReadOnlyFoldersFailCleanly) {
+// A read-only folder and a full disk for every export format are tried
+// where the exports are hardened.
+TEST(WriteFileAtomicallyTest, AMissingFolderOrAFolderInTheWayFailsCleanly) {
   TempFolder folder;
   auto vanished = writeFileAtomically(folder / "gone" / "out.csv", asBytes("x"));
   ASSERT_TRUE(vanished);
@@ -106,29 +107,6 @@ TEST(WriteFileAtomicallyTest, MissingOrReadOnlyFoldersFailCleanly) {
   std::filesystem::create_directory(folder / "taken.csv");
   EXPECT_TRUE(writeFileAtomically(folder / "taken.csv", asBytes("x")));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.csv"));
-
-  const auto file = folder.write("kept.csv", "good");
-  ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
-  if (::geteuid() != 0) {
-    auto readOnly = writeFileAtomically(file, asBytes("x"));
-    ASSERT_TRUE(readOnly);
-    EXPECT_NE(readOnly->find("Permission denied"), std::string::npos) << *readOnly;
-  } else {
-    // Permissions do not bind root: write as an unprivileged user in a child.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
-      auto failure = writeFileAtomically(file, asBytes("x"));
-      ::_exit(!failure ? 1 : failure->find("Permission denied") == std::string::npos ? 2 : 0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot drop privileges here";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write succeeded, 2: the reason names no permission";
-  }
-  EXPECT_EQ(readFile(file), "good");
 }
 
 }  // namespace
