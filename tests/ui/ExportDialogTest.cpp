@@ -33,34 +33,29 @@ class ExportDialogTest : public QObject {
 
   void pickingAFormatRewritesTheName_data() {
     QTest::addColumn<QString>("proposedName");
+    QTest::addColumn<int>("earlierIndex");  // a format picked before, or -1
     QTest::addColumn<int>("formatIndex");
     QTest::addColumn<QString>("expectedName");
-    QTest::newRow("to csv") << "primers.nsub" << 2 << "primers.csv";
-    QTest::newRow("to xlsx") << "primers.nsub" << 1 << "primers.xlsx";
-    QTest::newRow("after the first dot") << "Set 3.final.nsub" << 3 << "Set 3.tsv";
-    QTest::newRow("emptied name") << "" << 2 << ".csv";
-    QTest::newRow("no extension") << "primers" << 0 << "primers.nsub";
+    QTest::newRow("to csv") << "primers.nsub" << -1 << 2 << "primers.csv";
+    QTest::newRow("after the first dot") << "Set 3.final.nsub" << -1 << 3 << "Set 3.tsv";
+    QTest::newRow("emptied name") << "" << -1 << 2 << ".csv";
+    QTest::newRow("no extension") << "primers" << -1 << 0 << "primers.nsub";
+    QTest::newRow("after another format") << "primers.nsub" << 2 << 1 << "primers.xlsx";
   }
 
   void pickingAFormatRewritesTheName() {
     QFETCH(QString, proposedName);
+    QFETCH(int, earlierIndex);
     QFETCH(int, formatIndex);
     QFETCH(QString, expectedName);
     QFileDialog dialog;
     configureExportDialog(dialog, QStringLiteral("primers.nsub"));
     nameField(dialog)->setText(proposedName);
+    if (earlierIndex >= 0) pickFormat(dialog, earlierIndex);
     pickFormat(dialog, formatIndex);
     QCOMPARE(nameField(dialog)->text(), expectedName);
     QCOMPARE(dialog.defaultSuffix(), expectedName.section(QLatin1Char('.'), -1));
     QCOMPARE(exportFormatIndex(dialog.selectedNameFilter()), formatIndex);
-  }
-
-  void formatsFollowOneAnother() {
-    QFileDialog dialog;
-    configureExportDialog(dialog, QStringLiteral("primers.nsub"));
-    pickFormat(dialog, 2);
-    pickFormat(dialog, 1);
-    QCOMPARE(nameField(dialog)->text(), QStringLiteral("primers.xlsx"));
   }
 
  private:
