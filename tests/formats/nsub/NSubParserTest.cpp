@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "model/PrimerFields.h"
+
 namespace tamsel {
 namespace {
 
@@ -73,21 +75,12 @@ TEST(NSubParserTest, ReadsRecordsAndTakesSettingsFromTheFirst) {
                       .sequence = std::string(20, 'g'), .codes = "", .mask = "X", .comment = ""});
   auto result = NSubParser::parse(file);
   ASSERT_TRUE(result);
-  ASSERT_EQ(result->primers.size(), 2u);
   EXPECT_EQ(result->endMatches, 200);
   EXPECT_EQ(result->defaultMismatches, 255);
-  const PrimerEntry& first = result->primers[0];
-  EXPECT_TRUE(first.selected);
-  EXPECT_EQ(first.name, "Fwd");
-  EXPECT_EQ(first.sequence, "ACGTACGT");
-  EXPECT_EQ(first.comment, "ex 2");
-  const PrimerEntry& second = result->primers[1];
-  EXPECT_FALSE(second.selected);
-  EXPECT_EQ(second.sequence, std::string(20, 'g'));
-  EXPECT_FALSE(first.id == second.id);
-
-  auto again = NSubParser::parse(file);
-  EXPECT_FALSE(again->primers[0].id == first.id);
+  EXPECT_EQ(fieldsOf(result->primers),
+            (std::vector<PrimerFields>{{true, "Fwd", "ACGTACGT", "ex 2"}, {false, "Rev", std::string(20, 'g'), ""}}));
+  EXPECT_FALSE(result->primers[0].id == result->primers[1].id);
+  EXPECT_FALSE(NSubParser::parse(file)->primers[0].id == result->primers[0].id);
 }
 
 TEST(NSubParserTest, TextsAreTakenAsTheyStand) {
@@ -96,12 +89,8 @@ TEST(NSubParserTest, TextsAreTakenAsTheyStand) {
   appendRecord(file, {.name = "bad\xC3", .sequence = "\xFF", .comment = "\xED\xA0\x80"});  // invalid UTF-8
   auto result = NSubParser::parse(file);
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->primers[0].name, std::string(128, 'n'));
-  EXPECT_EQ(result->primers[0].sequence, " acgt x ");
-  EXPECT_EQ(result->primers[0].comment, "\xC3\xA9t\xC3\xA9");
-  EXPECT_EQ(result->primers[1].name, "");
-  EXPECT_EQ(result->primers[1].sequence, "");
-  EXPECT_EQ(result->primers[1].comment, "");
+  EXPECT_EQ(fieldsOf(result->primers),
+            (std::vector<PrimerFields>{{true, std::string(128, 'n'), " acgt x ", "\xC3\xA9t\xC3\xA9"}, {true, "", "", ""}}));
 }
 
 TEST(NSubParserTest, EveryTruncationFailsWithoutPartialResult) {
