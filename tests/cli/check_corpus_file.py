@@ -12,41 +12,33 @@ import subprocess
 import sys
 
 
-def first_difference(actual, expected):
-    for index, (got, want) in enumerate(zip(actual, expected)):
-        if got != want:
-            return f"row {index}: got {got!r}, expected {want!r}"
-    return f"got {len(actual)} rows, expected {len(expected)}"
-
-
-def main():
-    cli, path, expectation_path = sys.argv[1:4]
+def main(cli, path, expectation_path):
     with open(expectation_path, encoding="utf-8") as handle:
         expectation = json.load(handle)
     run = subprocess.run([cli, "rows", path], capture_output=True, timeout=120)
-    stderr = run.stderr.decode("utf-8", "replace")
+    stderr = run.stderr.decode("utf-8", "replace").strip()
 
     if "error" in expectation:
         wanted = expectation["error"]
-        if run.returncode != 1:
-            return f"expected exit status 1 and an error containing {wanted!r}, got {run.returncode}"
         found = "password" in stderr.lower() if wanted == "password" else wanted in stderr
-        if not found:
-            return f"expected an error containing {wanted!r}, got: {stderr.strip()}"
+        if run.returncode != 1 or not found:
+            return f"expected exit status 1 and an error containing {wanted!r}, got {run.returncode}: {stderr}"
         return None
-
     if run.returncode != 0:
-        return f"exit status {run.returncode}: {stderr.strip()}"
+        return f"exit status {run.returncode}: {stderr}"
     actual = json.loads(run.stdout.decode("utf-8"))
     if list(actual) != ["rows"]:
         return f"unexpected keys {list(actual)}"
-    if actual["rows"] != expectation["rows"]:
-        return first_difference(actual["rows"], expectation["rows"])
+    for index, (got, want) in enumerate(zip(actual["rows"], expectation["rows"])):
+        if got != want:
+            return f"row {index}: got {got!r}, expected {want!r}"
+    if len(actual["rows"]) != len(expectation["rows"]):
+        return f"got {len(actual['rows'])} rows, expected {len(expectation['rows'])}"
     return None
 
 
 if __name__ == "__main__":
-    failure = main()
+    failure = main(*sys.argv[1:4])
     if failure:
         print(f"{sys.argv[2]}: {failure}", file=sys.stderr)
         sys.exit(1)
