@@ -16,6 +16,12 @@ std::atomic<std::ptrdiff_t> peak{0};
 std::atomic<std::ptrdiff_t> limit{0};
 
 void* allocate(std::size_t size) {
+  // A request past the limit never reaches malloc, which under the sanitizers
+  // would end the process instead of failing.
+  if (armed.load(std::memory_order_relaxed) &&
+      size > static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, limit.load() - live.load()))) {
+    return nullptr;
+  }
   void* p = std::malloc(size == 0 ? 1 : size);
   if (!p) return nullptr;
   // Counted by usable size, so that the release below subtracts the same amount.

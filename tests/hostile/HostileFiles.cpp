@@ -292,6 +292,23 @@ Bytes oneLongPrimer() {
   return line;
 }
 
+// One user-perceived character of ten megabytes: a letter and five million
+// combining accents, in a primer's comment.
+Bytes oneHugeCharacter() {
+  Bytes line = bytesOf("P1\tACGTACGTAC\te");
+  const Bytes accents = repeated("\xCC\x81", 10u << 20);
+  line.insert(line.end(), accents.begin(), accents.end());
+  return line;
+}
+
+// Every line opens a quote that the next line's first character closes, so
+// each quoted cell spans two lines: 200,000 lines, 100,000 primers.
+Bytes quoteOpeningEveryLine() {
+  std::string text;
+  for (int i = 0; i < 200'000; ++i) text += "\"P" + std::to_string(i) + ",ACGTACGTAC\n";
+  return bytesOf(text);
+}
+
 }  // namespace
 
 std::vector<HostileFile> hostileFiles() {
@@ -316,6 +333,9 @@ std::vector<HostileFile> hostileFiles() {
       {"length_prefix_past_end.nsub", fixed(nsubLengthPastEnd),
        kReadFailure + "The file ended unexpectedly while reading primer data.", 0},
       {"one_10mb_line.txt", [](const std::string&) { return oneLongPrimer(); }, std::nullopt, 1},
+      {"one_10mb_character.txt", [](const std::string&) { return oneHugeCharacter(); }, std::nullopt, 1},
+      {"quote_opening_every_line.csv", [](const std::string&) { return quoteOpeningEveryLine(); }, std::nullopt,
+       100'000},
       {"one_10mb_line_of_commas.csv", [](const std::string&) { return repeated(",", 10u << 20); },
        tooManyColumns((10u << 20) + 1), 0},
       {"quote_never_closed.csv", text("Name,Sequence,Comment\nP1,ACGTACGTAC,\"forward\nP2,GGCCTTAAGG,reverse\n"),

@@ -9,6 +9,7 @@
 
 #include "AllocationTracker.h"
 #include "HostileFiles.h"
+#include "app/FileIO.h"
 #include "app/ImportFile.h"
 #include "app/TempFolder.h"
 
@@ -59,6 +60,20 @@ TEST_P(HostileImportTest, EndsInItsOutcomeWithBoundedAllocation) {
     ASSERT_TRUE(outcome.succeeded()) << *outcome.error;
     EXPECT_EQ(outcome.primers->size(), hostile.primerCount);
   }
+}
+
+// A sparse file just over the limit costs no disk space and must cost no
+// reading either.
+TEST(HostileImportSizeTest, AFileOverTheSizeLimitIsRefusedUnread) {
+  tamsel::testing::TempFolder folder;
+  const auto path = folder / "huge.csv";
+  folder.write("huge.csv", "");
+  std::filesystem::resize_file(path, kMaxInputFileBytes + 1);
+  AllocationScope scope(std::size_t{64} << 20);
+  const ImportOutcome outcome = importFile(path);
+  EXPECT_EQ(outcome.error.value_or(""),
+            "Failed to read file: The file is larger than 1024 MiB, the most Tamsel reads (" + path.string() + ")");
+  EXPECT_LT(scope.peakBytes(), std::size_t{1} << 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileImportTest, ::testing::ValuesIn(hostileFiles()),
