@@ -54,7 +54,49 @@ std::uint64_t maxInflatedSize(std::uint64_t compressedSize) {
   return compressedSize * densest + 258;
 }
 
+namespace {
+
+// A claim within this ratio of the compressed size is believable enough for
+// the output to go straight into the result: real worksheets inflate about
+// 5 to 15 times. Larger claims take the path below, which commits memory
+// only as output is written, and pay for one copy.
+constexpr std::size_t kDirectRatio = 32;
+
+// libdeflate's result for a whole buffer; a stream longer than the buffer
+// gives its first `capacity` bytes through zlib.
+Expected<InflatedBytes, InflateError> inflateInto(ByteView compressed, Bytes&& out) {
+  std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor(libdeflate_alloc_decompressor());
+  if (!decompressor) return unexpected(InflateError::outOfMemory);
+  std::size_t written = 0;
+  const libdeflate_result result = libdeflate_deflate_decompress(decompressor.get(), compressed.data(),
+                                                                 compressed.size(), out.data(), out.size(), &written);
+  InflatedBytes inflated;
+  if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
+    auto prefix = inflatePrefix(compressed, out.data(), out.size());
+    if (!prefix) return unexpected(prefix.error());
+    written = *prefix;
+    inflated.complete = false;
+  } else if (result != LIBDEFLATE_SUCCESS) {
+    return unexpected(InflateError::badData);
+  }
+  out.resize(written);
+  inflated.bytes = std::move(out);
+  return inflated;
+}
+
+}  // namespace
+
 Expected<InflatedBytes, InflateError> rawInflate(ByteView compressed, std::size_t capacity) {
+  if (capacity != 0 && capacity / kDirectRatio <= compressed.size()) {
+    Bytes out;
+    try {
+      out.resize(std::max<std::size_t>(capacity, 1));
+    } catch (const std::bad_alloc&) {
+      return unexpected(InflateError::outOfMemory);
+    }
+    return inflateInto(compressed, std::move(out));
+  }
+
   // Default-initialised: pages of a large buffer are committed by the kernel
   // only where the decoder writes, so an inflated size claim costs no memory.
   std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[std::max<std::size_t>(capacity, 1)]);
