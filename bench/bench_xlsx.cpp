@@ -253,8 +253,7 @@ const int registered = [] {
   for (const char* label : {"100k_shared", "1m_shared", "1m_inline", "1m"}) {
     for (const auto& [name, function] : benchmarks) {
       benchmark::RegisterBenchmark((std::string(name) + "/" + label).c_str(), function, std::string(label))
-          ->Unit(benchmark::kMillisecond)
-          ->UseRealTime();
+          ->Unit(benchmark::kMillisecond);
     }
   }
   benchmark::RegisterBenchmark("BM_XLSXWrite", BM_XLSXWrite)
