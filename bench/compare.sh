@@ -6,10 +6,13 @@
 #
 #   bench/compare.sh [BUILD_DIR]     (default build/bench)
 #
-# RUNS (default 5) runs of each Tamsel command and PEER_RUNS (default 5) of
-# each other program; the table gives medians. CASES limits the groups run:
-# any of "xlsx inline csv xls write" (default all). Missing files are made
-# with bench/generate.sh first.
+# RUNS (default 5) runs of each Tamsel command, PEER_RUNS (default 5) of the
+# programs whose ratio a target names closely (LibreOffice reading, xlrd,
+# libxlsxwriter) and SLOW_RUNS (default PEER_RUNS) of the
+# others; the table gives medians, with the CPU seconds (user + system) of the
+# median run beside the wall time, since a shared machine's load stretches
+# wall times. CASES limits the groups run: any of "xlsx inline csv xls write"
+# (default all). Missing files are made with bench/generate.sh first.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:-$here/../build/bench}" && pwd)"
@@ -17,6 +20,7 @@ data="${TAMSEL_BENCH_DATA:-$here/data}"
 results="${RESULTS:-$here/RESULTS.md}"
 runs="${RUNS:-5}"
 peer_runs="${PEER_RUNS:-5}"
+slow_runs="${SLOW_RUNS:-$peer_runs}"
 cases="${CASES:-xlsx inline csv xls write}"
 cli="$build/src/cli/tamsel-cli"
 out="$(mktemp -d)"
@@ -29,61 +33,72 @@ have() { command -v "$1" >/dev/null 2>&1; }
 have_python() { /usr/bin/python3 -c "import $1" >/dev/null 2>&1; }
 
 rows=()
+start_load="$(cut -d' ' -f1-3 /proc/loadavg)"
 # measure LABEL RUNS COMMAND...: the median wall time and peak RSS of RUNS runs.
 measure() {
   local label="$1" count="$2"
   shift 2
-  local times=() rss=() i
+  local samples=() rss=() i
   for ((i = 0; i < count; i++)); do
     rm -rf "$out"/*
-    if ! /usr/bin/time -f "%e %M" -o "$out.time" "$@" >/dev/null 2>"$out.err"; then
+    if ! /usr/bin/time -f "%e %M %U %S" -o "$out.time" "$@" >/dev/null 2>"$out.err"; then
       echo "  $label: failed ($(tail -1 "$out.err"))" >&2
-      rows+=("| $label | failed | | |")
+      rows+=("| $label | failed | | | |")
       return 1
     fi
-    read -r t m <"$out.time"
-    times+=("$t")
+    read -r t m u s <"$out.time"
+    samples+=("$t $(awk -v u="$u" -v s="$s" 'BEGIN {printf "%.2f", u + s}')")
     rss+=("$m")
   done
-  local wall peak
-  wall="$(printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')"
+  local wall cpu peak
+  read -r wall cpu <<<"$(printf '%s\n' "${samples[@]}" | sort -g | awk '{w[NR]=$1; c[NR]=$2} END {m=int((NR+1)/2); print w[m], c[m]}')"
   peak="$(printf '%s\n' "${rss[@]}" | sort -g | awk '{a[NR]=$1} END {printf "%.0f", a[int((NR+1)/2)]/1024}')"
-  echo "  $label: ${wall} s, ${peak} MB" >&2
-  rows+=("| $label | $wall | $peak | $count |")
+  echo "  $label: ${wall} s (CPU ${cpu} s), ${peak} MB" >&2
+  rows+=("| $label | $wall | $cpu | $peak | $count |")
   last_wall="$wall"
+  last_cpu="$cpu"
 }
 
 section() {
   echo "$1" >&2
-  rows+=("" "### $1" "" "| program | wall s (median) | peak RSS MB (median) | runs |" "| --- | ---: | ---: | ---: |")
+  rows+=("" "### $1" "" "| program | wall s (median) | CPU s | peak RSS MB (median) | runs |" "| --- | ---: | ---: | ---: | ---: |")
 }
 
-# Reading one workbook: Tamsel, then every installed peer.
+# Reading one workbook: Tamsel, then the installed peers (the Python readers
+# only when the second argument is "all").
 read_workbook() {
-  local file="$1"
+  local file="$1" which="${2:-all}"
   measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$file" "$out/list.tsv"
   tamsel_wall="$last_wall"
+  tamsel_cpu="$last_cpu"
   measure "tamsel-cli convert → .nsub" "$runs" "$cli" convert "$file" "$out/list.nsub"
   if have soffice; then
     measure "LibreOffice headless --convert-to csv" "$peer_runs" \
       soffice --headless -env:UserInstallation=file://"$out-lo" --convert-to csv --outdir "$out" "$file" &&
-      ratio "LibreOffice" "$last_wall"
+      ratio "LibreOffice"
   fi
-  have ssconvert && measure "gnumeric ssconvert → .csv" "$peer_runs" ssconvert "$file" "$out/list.csv"
-  if [[ "$file" == *.xlsx ]]; then
-    have_python openpyxl && measure "openpyxl read-only → .tsv" "$peer_runs" \
+  have ssconvert && measure "gnumeric ssconvert → .csv" "$slow_runs" ssconvert "$file" "$out/list.csv"
+  if [[ "$file" == *.xlsx && "$which" == all ]]; then
+    have_python openpyxl && measure "openpyxl read-only → .tsv" "$slow_runs" \
       /usr/bin/python3 "$here/peers/python_read.py" openpyxl "$file" "$out/list.tsv"
-    have_python pandas && have_python openpyxl && measure "pandas read_excel → .tsv" "$peer_runs" \
+    have_python pandas && have_python openpyxl && measure "pandas read_excel → .tsv" "$slow_runs" \
       /usr/bin/python3 "$here/peers/python_read.py" pandas-excel "$file" "$out/list.tsv"
-  else
+  elif [[ "$file" == *.xls ]]; then
     have_python xlrd && measure "xlrd → .tsv" "$peer_runs" \
-      /usr/bin/python3 "$here/peers/python_read.py" xlrd "$file" "$out/list.tsv" && ratio "xlrd" "$last_wall"
+      /usr/bin/python3 "$here/peers/python_read.py" xlrd "$file" "$out/list.tsv" && ratio "xlrd"
   fi
-  [ -d "$here/node_modules/xlsx" ] && have node && measure "SheetJS (node) → .tsv" "$peer_runs" \
+  [ -d "$here/node_modules/xlsx" ] && have node && measure "SheetJS (node) → .tsv" "$slow_runs" \
     node "$here/peers/sheetjs.js" "$file" "$out/list.tsv"
+  return 0
 }
 
-ratio() { rows+=("| *Tamsel → .tsv is $(awk -v a="$2" -v b="$tamsel_wall" 'BEGIN {printf "%.1f", (b > 0 ? a / b : 0)}')× faster than $1* | | | |"); }
+# ratio NAME: how much faster the last Tamsel figure is than the last peer's.
+ratio() {
+  local factor cpu_factor
+  factor="$(awk -v a="$last_wall" -v b="$tamsel_wall" 'BEGIN {printf "%.1f", (b > 0 ? a / b : 0)}')"
+  cpu_factor="$(awk -v a="$last_cpu" -v b="$tamsel_cpu" 'BEGIN {printf "%.1f", (b > 0 ? a / b : 0)}')"
+  rows+=("| *Tamsel is ${factor}× faster than $1 (CPU: ${cpu_factor}×)* | | | | |")
+}
 
 for c in $cases; do
   case "$c" in
@@ -92,17 +107,18 @@ for c in $cases; do
       read_workbook "$data/primers_1m_shared.xlsx" ;;
     inline)
       section ".xlsx, 1,000,000 primers, inline strings (xlsxwriter constant_memory, $(du -m "$data/primers_1m_inline.xlsx" | cut -f1) MB)"
-      read_workbook "$data/primers_1m_inline.xlsx"
+      read_workbook "$data/primers_1m_inline.xlsx" tamsel-and-programs
       section ".xlsx, 1,000,000 primers, written by Tamsel (stored, $(du -m "$data/primers_1m.xlsx" | cut -f1) MB)"
       measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.xlsx" "$out/list.tsv" ;;
     csv)
       section ".csv, 1,000,000 primers ($(du -m "$data/primers_1m.csv" | cut -f1) MB)"
       measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.csv" "$out/list.tsv"
       tamsel_wall="$last_wall"
+      tamsel_cpu="$last_cpu"
       measure "tamsel-cli convert → .nsub" "$runs" "$cli" convert "$data/primers_1m.csv" "$out/list.nsub"
       have_python pandas && measure "pandas read_csv → .tsv" "$peer_runs" \
         /usr/bin/python3 "$here/peers/python_read.py" pandas-csv "$data/primers_1m.csv" "$out/list.tsv" &&
-        ratio "pandas read_csv" "$last_wall"
+        ratio "pandas read_csv"
       section ".nsub, 1,000,000 primers ($(du -m "$data/primers_1m.nsub" | cut -f1) MB)"
       measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.nsub" "$out/list.tsv" ;;
     xls)
@@ -111,15 +127,24 @@ for c in $cases; do
     write)
       section "Writing 1,000,000 primers (from primers_1m.tsv)"
       measure "tamsel-cli convert → .xlsx" "$runs" "$cli" convert "$data/primers_1m.tsv" "$out/list.xlsx"
+      xlsx_wall="$last_wall" xlsx_cpu="$last_cpu"
       measure "tamsel-cli convert → .nsub" "$runs" "$cli" convert "$data/primers_1m.tsv" "$out/list.nsub"
+      nsub_wall="$last_wall" nsub_cpu="$last_cpu"
       measure "tamsel-cli convert → .csv" "$runs" "$cli" convert "$data/primers_1m.tsv" "$out/list.csv"
-      [ -x "$build/bench/libxlsxwriter-write" ] && measure "libxlsxwriter (C) → .xlsx" "$peer_runs" \
-        "$build/bench/libxlsxwriter-write" "$data/primers_1m.tsv" "$out/list.xlsx"
-      have_python xlsxwriter && measure "Python xlsxwriter → .xlsx" "$peer_runs" \
-        /usr/bin/python3 "$here/peers/xlsxwriter_write.py" "$data/primers_1m.tsv" "$out/list.xlsx"
-      [ -d "$here/node_modules/xlsx" ] && have node && measure "SheetJS (node) → .xlsx" "$peer_runs" \
+      if [ -x "$build/bench/libxlsxwriter-write" ] &&
+        measure "libxlsxwriter (C) → .xlsx" "$peer_runs" "$build/bench/libxlsxwriter-write" "$data/primers_1m.tsv" \
+          "$out/list.xlsx"; then
+        tamsel_wall="$xlsx_wall" tamsel_cpu="$xlsx_cpu" ratio "libxlsxwriter, for .xlsx"
+        tamsel_wall="$nsub_wall" tamsel_cpu="$nsub_cpu" ratio "libxlsxwriter, for .nsub"
+      fi
+      if have_python xlsxwriter && measure "Python xlsxwriter → .xlsx" "$slow_runs" \
+        /usr/bin/python3 "$here/peers/xlsxwriter_write.py" "$data/primers_1m.tsv" "$out/list.xlsx"; then
+        tamsel_wall="$xlsx_wall" tamsel_cpu="$xlsx_cpu" ratio "Python xlsxwriter, for .xlsx"
+        tamsel_wall="$nsub_wall" tamsel_cpu="$nsub_cpu" ratio "Python xlsxwriter, for .nsub"
+      fi
+      [ -d "$here/node_modules/xlsx" ] && have node && measure "SheetJS (node) → .xlsx" "$slow_runs" \
         node "$here/peers/sheetjs.js" "$data/primers_1m.tsv" "$out/list.xlsx"
-      have soffice && measure "LibreOffice headless --convert-to xlsx" "$peer_runs" \
+      have soffice && measure "LibreOffice headless --convert-to xlsx" "$slow_runs" \
         soffice --headless -env:UserInstallation=file://"$out-lo" --convert-to xlsx --outdir "$out" \
         "$data/primers_1m.csv" ;;
   esac
@@ -130,10 +155,11 @@ rm -rf "$out-lo" "$out.time" "$out.err"
   echo "# Benchmark results"
   echo
   echo "Made by \`bench/compare.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'). Each figure is the median of the runs"
-  echo "given, timed with \`/usr/bin/time\` (wall seconds, maximum resident set size)."
+  echo "given, timed with \`/usr/bin/time\` (wall seconds, user + system CPU seconds of the median run,"
+  echo "maximum resident set size). On a shared machine the load stretches wall times; CPU seconds stretch less."
   echo
   echo "- Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/ {print $2}') GB memory"
-  echo "- Load average at the end of the run: $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "- Load average at the start of the run: $start_load; at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
   echo "- Tamsel: $(git -C "$here/.." rev-parse --short HEAD 2>/dev/null), Release build in \`$(basename "$build")\`"
   echo "- Memory of the 1,000,000-primer list itself: $(awk '/heap_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) (entries and string heap; $(awk '/text_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) of text)"
   printf '%s\n' "${rows[@]}"
