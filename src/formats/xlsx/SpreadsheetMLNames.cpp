@@ -1,6 +1,7 @@
 #include "formats/xlsx/SpreadsheetMLNames.h"
 
 #include "formats/xlsx/XMLEventParser.h"
+#include "formats/xlsx/XMLNamespaceURIs.h"
 
 namespace tamsel {
 namespace {
@@ -23,6 +24,9 @@ std::string_view spreadsheetMLLocalName(const char* expandedName) {
 }
 
 std::string_view spreadsheetMLLocalName(const XMLQualifiedName& name) {
+  // The tokenizer's names point at the shared copies; others are compared.
+  const char* uri = name.namespaceURI.data();
+  if (uri == kSpreadsheetMLTransitionalURI || uri == kSpreadsheetMLStrictURI) return name.localName;
   if (name.namespaceURI.empty() || name.namespaceURI == transitionalMain || name.namespaceURI == strictMain) {
     return name.localName;
   }

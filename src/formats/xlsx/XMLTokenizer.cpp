@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/xlsx/XMLCharacters.h"
+#include "formats/xlsx/XMLNamespaceURIs.h"
 
 namespace tamsel {
 namespace {
@@ -89,6 +90,7 @@ class Tokenizer {
   struct Binding {
     std::string_view prefix;  // empty for the default namespace
     std::string uri;          // empty: the default namespace undeclared
+    std::string_view name;    // what names carry: `uri`, or its shared copy
   };
   struct RawAttribute {
     std::string_view name;
@@ -304,7 +306,7 @@ class Tokenizer {
         prefix = attribute.name.substr(6);
         if (prefix.empty() || prefix.find(':') != std::string_view::npos) return fail(), false;
       }
-      Binding binding{prefix, {}};
+      Binding binding{prefix, {}, {}};
       if (!decodeValue(attribute, binding.uri)) return false;
       const bool xmlURI = binding.uri == kXMLNamespace;
       if (prefix == "xmlns" || binding.uri == kXMLNSNamespace || (prefix == "xml") != xmlURI ||
@@ -312,12 +314,15 @@ class Tokenizer {
         return fail(), false;
       }
       bindings_.push_back(std::move(binding));
+      bindings_.back().name = canonicalNamespaceURI(bindings_.back().uri);
       ++declared;
     }
 
-    OpenElement element{rawName, {}, declared};
-    open_.push_back(element);  // pops the bindings on any failure below too
-    if (!resolve(rawName, true, open_.back().name)) return false;
+    // Resolved into a local first: the element's names stay in registers on
+    // their way to the stack of open elements and to the handler.
+    XMLQualifiedName name;
+    if (!resolve(rawName, true, name)) return false;
+    open_.push_back(OpenElement{rawName, name, declared});
 
     attributes_.clear();
     decoded_.clear();
@@ -343,7 +348,7 @@ class Tokenizer {
       attributes_[range.attribute].value = std::string_view(decoded_).substr(range.begin, range.length);
     }
     decodedRanges_.clear();
-    handler_.startElement({open_.back().name, attributes_});
+    handler_.startElement(XMLElementStart{name, attributes_});
     return true;
   }
 
@@ -391,7 +396,7 @@ class Tokenizer {
 
   std::string_view uriOf(std::string_view prefix) const {
     for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
-      if (binding->prefix == prefix) return binding->uri;
+      if (binding->prefix == prefix) return binding->name;
     }
     return {};
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/xlsx/XMLNamespaceURIs.h"
+
 #include <string>
 #include <vector>
 
@@ -94,6 +96,25 @@ TEST(XMLTokenizerTest, ElementsAttributesAndNamespaces) {
                    "</{main}c>", "<{urn:r}e>", "<f>", "</f>", "</{urn:r}e>", "<{urn:x}g>", "</{urn:x}g>",
                    "</{main}worksheet>"}));
   EXPECT_EQ(withExpat(document).events, tokenized.events);
+}
+
+// Names in the SpreadsheetML namespaces view the shared copies of their URIs,
+// whichever prefix declared them; other namespaces view their declarations.
+TEST(XMLTokenizerTest, SpreadsheetMLNamespacesComeAsTheSharedCopies) {
+  struct Names final : XMLTokenHandler {
+    void startElement(const XMLElementStart& element) override { uris.push_back(element.name.namespaceURI.data()); }
+    void characters(std::string_view) override {}
+    void endElement(const XMLQualifiedName&) override {}
+    std::vector<const char*> uris;
+  } names;
+  const std::string document = "<a xmlns=\"" + std::string(kSpreadsheetMLTransitionalURI) + "\"><x:b xmlns:x=\"" +
+                               std::string(kSpreadsheetMLStrictURI) + "\"/><c xmlns=\"urn:other\"/></a>";
+  ASSERT_EQ(tokenizeXMLDocument(asBytes(document), names), XMLTokenizeResult::wellFormed);
+  ASSERT_EQ(names.uris.size(), 3u);
+  EXPECT_EQ(names.uris[0], kSpreadsheetMLTransitionalURI);
+  EXPECT_EQ(names.uris[1], kSpreadsheetMLStrictURI);
+  EXPECT_NE(names.uris[2], nullptr);
+  EXPECT_EQ(std::string_view(names.uris[2], 9), "urn:other");
 }
 
 TEST(XMLTokenizerTest, CharacterDataReferencesCDATAAndLineEnds) {
