@@ -279,15 +279,17 @@ class Tokenizer {
       const char quote = peek(q);
       if (quote != '"' && quote != '\'') return fail();
       ++q;
-      const char* close = static_cast<const char*>(std::memchr(q, quote, static_cast<std::size_t>(end_ - q)));
-      if (!close) return fail();
-      const std::string_view value(q, static_cast<std::size_t>(close - q));
+      // One pass finds the closing quote and whether the value needs decoding;
+      // values in sheets are a few bytes, too short for memchr to pay.
+      const char* close = q;
       bool plain = true;
-      for (char v : value) {
+      for (; close < end_ && *close != quote; ++close) {
+        const char v = *close;
         if (v == '<') return fail();
         if (v == '&' || v == '\t' || v == '\n' || v == '\r') plain = false;
       }
-      rawAttributes_.push_back({attributeName, value, plain});
+      if (close == end_) return fail();
+      rawAttributes_.push_back({attributeName, std::string_view(q, static_cast<std::size_t>(close - q)), plain});
       q = close + 1;
     }
     if (!openElement(rawName)) return nullptr;
