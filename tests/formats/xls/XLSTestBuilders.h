@@ -14,7 +14,10 @@
 
 namespace tamsel::testing {
 
-inline void put16(Bytes& out, std::uint16_t v) { out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+inline void put16(Bytes& out, std::uint16_t v) {
+  out.push_back(std::uint8_t(v));
+  out.push_back(std::uint8_t(v >> 8));
+}
 inline void put32(Bytes& out, std::uint32_t v) { put16(out, std::uint16_t(v)), put16(out, std::uint16_t(v >> 16)); }
 inline void set32(Bytes& out, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = std::uint8_t(v >> (8 * i));
