@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/Unicode.h"
+
 namespace tamsel {
 namespace {
 
@@ -85,22 +87,6 @@ std::optional<char32_t> characterReference(std::string_view name) {
   return value;
 }
 
-void appendXMLCharacter(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
+void appendXMLCharacter(std::string& out, char32_t c) { unicode::appendUtf8(out, c); }
 
 }  // namespace tamsel
