@@ -20,6 +20,9 @@ shift 2
 fuzz_dir=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$fuzz_dir")
 build_dir=${TAMSEL_FUZZ_BUILD_DIR:-$source_dir/build/fuzz}
+# The target runs from fuzz/, so a relative build folder is resolved first.
+mkdir -p "$build_dir"
+build_dir=$(cd "$build_dir" && pwd)
 binary=$build_dir/fuzz/${target}_fuzzer
 
 if [ ! -f "$fuzz_dir/${target}_fuzzer.cpp" ]; then
