@@ -33,6 +33,9 @@ char32_t nextScalar(std::string_view text, std::size_t& offset);
 // Decodes the scalar that ends at `end` (exclusive) and returns its first byte.
 std::size_t previousScalarStart(std::string_view text, std::size_t end, char32_t& scalar);
 void appendUtf8(std::string& out, char32_t scalar);
+// Writes the 1 to 4 bytes of `scalar` at `out` and returns the byte after them;
+// for callers that size their buffer once for many characters.
+char* encodeUtf8(char* out, char32_t scalar);
 
 // White space is the space separators (general category Zs) and the
 // horizontal tab; line breaks are not white space.

@@ -5,7 +5,7 @@
 
 #include "formats/xls/BIFFRecordTypes.h"
 #include "formats/xls/CellList.h"
-#include "formats/xls/LittleEndian.h"
+#include "model/LittleEndian.h"
 #include "formats/xls/SSTSegmentReader.h"
 #include "formats/xls/SheetCellReader.h"
 #include "formats/xls/Utf8Text.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "formats/xls/LittleEndian.h"
+#include "model/LittleEndian.h"
 #include "formats/xls/Utf8Text.h"
 #include "formats/xls/XLSErrors.h"
 

@@ -1,7 +1,7 @@
 #include "formats/xls/SheetCellReader.h"
 
 #include "formats/xls/BIFFRecordTypes.h"
-#include "formats/xls/LittleEndian.h"
+#include "model/LittleEndian.h"
 #include "formats/xls/SSTSegmentReader.h"
 #include "model/NumberText.h"
 

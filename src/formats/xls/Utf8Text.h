@@ -11,7 +11,6 @@
 
 namespace tamsel {
 
-void appendUtf8(std::string& out, char32_t codePoint);
 void appendLatin1(std::string& out, ByteView bytes);
 void appendUtf16(std::string& out, std::span<const char16_t> units);
 // `bytes` holds UTF-16LE code units; an odd last byte is ignored.

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "formats/xls/BIFFRecordTypes.h"
-#include "formats/xls/LittleEndian.h"
+#include "model/LittleEndian.h"
 
 namespace tamsel {
 

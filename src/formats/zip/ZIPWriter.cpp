@@ -5,33 +5,21 @@
 #include <limits>
 #include <stdexcept>
 
+#include "formats/zip/ZIPLayout.h"
+#include "model/LittleEndian.h"
+
 namespace tamsel {
 namespace {
 
-constexpr std::size_t kLocalHeaderSize = 30;
-constexpr std::size_t kCentralHeaderSize = 46;
-constexpr std::size_t kEndRecordSize = 22;
+using namespace zip;
+
 constexpr std::uint16_t kVersion = 20;
 constexpr std::size_t kMaxField32 = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kMaxField16 = std::numeric_limits<std::uint16_t>::max();
 
-void put16(Bytes& out, std::size_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(Bytes& out, std::size_t value) {
-  put16(out, value & 0xFFFF);
-  put16(out, (value >> 16) & 0xFFFF);
-}
-
-void patch32(Bytes& out, std::size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void putSignature(Bytes& out, std::uint8_t kind, std::uint8_t kindNext) {
-  out.insert(out.end(), {0x50, 0x4B, kind, kindNext});
-}
+// Field values are checked against their width before they are written.
+void put16(Bytes& out, std::size_t value) { le::appendU16(out, static_cast<std::uint16_t>(value)); }
+void put32(Bytes& out, std::size_t value) { le::appendU32(out, static_cast<std::uint32_t>(value)); }
 
 void requireField(std::size_t value, std::size_t limit, const char* what) {
   if (value > limit) throw std::length_error(what);
@@ -67,10 +55,10 @@ void ZIPWriter::beginMember(std::string_view name) {
   requireField(name.size(), kMaxField16, "A ZIP member name is longer than 65,535 bytes.");
   requireField(archive_.size(), kMaxField32, "The ZIP archive is larger than 4 GB.");
   openHeaderOffset_ = archive_.size();
-  putSignature(archive_, 0x03, 0x04);
+  put32(archive_, kLocalHeaderSignature);
   put16(archive_, kVersion);
   put16(archive_, 0);  // flags
-  put16(archive_, 0);  // stored
+  put16(archive_, kMethodStored);
   put16(archive_, 0);  // time
   put16(archive_, 0);  // date
   put32(archive_, 0);  // CRC-32, patched by endMember
@@ -87,17 +75,17 @@ void ZIPWriter::endMember() {
   const std::size_t size = archive_.size() - openDataOffset_;
   requireField(size, kMaxField32, "A ZIP member is larger than 4 GB.");
   const std::uint32_t crc = crc32(ByteView(archive_).subspan(openDataOffset_, size));
-  patch32(archive_, openHeaderOffset_ + 14, crc);
-  patch32(archive_, openHeaderOffset_ + 18, static_cast<std::uint32_t>(size));
-  patch32(archive_, openHeaderOffset_ + 22, static_cast<std::uint32_t>(size));
+  le::storeU32(archive_, openHeaderOffset_ + 14, crc);
+  le::storeU32(archive_, openHeaderOffset_ + 18, static_cast<std::uint32_t>(size));
+  le::storeU32(archive_, openHeaderOffset_ + 22, static_cast<std::uint32_t>(size));
 
   const std::size_t nameSize = openDataOffset_ - openHeaderOffset_ - kLocalHeaderSize;
   Bytes& cd = centralDirectory_;
-  putSignature(cd, 0x01, 0x02);
+  put32(cd, kCentralHeaderSignature);
   put16(cd, kVersion);  // made by
   put16(cd, kVersion);  // needed to extract
   put16(cd, 0);         // flags
-  put16(cd, 0);         // stored
+  put16(cd, kMethodStored);
   put16(cd, 0);         // time
   put16(cd, 0);         // date
   put32(cd, crc);
@@ -121,7 +109,7 @@ Bytes ZIPWriter::finish() && {
   requireField(directoryOffset, kMaxField32, "The ZIP archive is larger than 4 GB.");
   requireField(centralDirectory_.size(), kMaxField32, "The ZIP central directory is larger than 4 GB.");
   archive_.insert(archive_.end(), centralDirectory_.begin(), centralDirectory_.end());
-  putSignature(archive_, 0x05, 0x06);
+  put32(archive_, kEndRecordSignature);
   put16(archive_, 0);  // this disk
   put16(archive_, 0);  // disk of the central directory
   put16(archive_, memberCount_);

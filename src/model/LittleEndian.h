@@ -1,7 +1,8 @@
 #pragma once
 
-// Bounds-checked little-endian reads from a byte view. A read that would run
-// past the end yields 0, so damaged files degrade instead of crashing.
+// Little-endian integers in byte buffers. Reads are bounds-checked: one that
+// would run past the end yields 0, so damaged files degrade instead of
+// crashing. Writes append to a growing buffer.
 
 #include <cstdint>
 #include <cstring>
@@ -40,6 +41,19 @@ inline double f64(ByteView bytes, std::size_t offset) {
   double value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
+}
+
+inline void appendU16(Bytes& out, std::uint16_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+inline void appendU32(Bytes& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+inline void storeU32(Bytes& out, std::size_t offset, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace tamsel::le
