@@ -64,6 +64,20 @@ std::string temporaryNameFor(const std::string& fileName) {
   return "." + fileName + ".tamsel-" + suffix;
 }
 
+// Exporting onto a symbolic link updates the file it points to, as saving in
+// place would; the link itself stays. Relative targets start at the link's folder.
+std::optional<std::filesystem::path> followLinks(std::filesystem::path path) {
+  constexpr int kMaxHops = 40;
+  for (int hop = 0; hop < kMaxHops; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return path;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void setWriteCallForTesting(WriteCall call) { writeCall.store(call); }
@@ -106,10 +120,13 @@ Expected<Bytes, std::string> readWholeFile(const std::filesystem::path& path, st
   return bytes;
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes) {
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested, ByteView bytes) {
+  const std::optional<std::filesystem::path> target = followLinks(requested);
+  if (!target) return describe(ELOOP, requested);
+  const std::filesystem::path& destination = *target;
   const std::filesystem::path folder = destination.has_parent_path() ? destination.parent_path() : ".";
   const std::string fileName = destination.filename().string();
-  if (fileName.empty()) return describe(EISDIR, destination);
+  if (fileName.empty()) return describe(EISDIR, requested);
 
   std::filesystem::path temporary;
   int fd = -1;
@@ -118,12 +135,12 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& dest
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return describe(errno, destination);
+  if (fd < 0) return describe(errno, requested);
   FileDescriptor file(fd);
 
   const auto fail = [&](int error) -> std::optional<std::string> {
     ::unlink(temporary.c_str());
-    return describe(error, destination);
+    return describe(error, requested);
   };
 
   // Replacing a file keeps its permissions; a new file gets the umask's.

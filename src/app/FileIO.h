@@ -27,7 +27,8 @@ Expected<Bytes, std::string> readWholeFile(const std::filesystem::path& path,
 // Writes `bytes` to a new file in the destination's folder, flushes it to
 // disk and renames it over `destination`. Returns nothing on success, else a
 // readable reason; on failure the destination is untouched and the temporary
-// file removed. An existing destination keeps its permission bits.
+// file removed. An existing destination keeps its permission bits; a symbolic
+// link is followed, so the file it names is replaced and the link stays.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes);
 
 // The system call that writes file data. Tests put in one that fails the way
