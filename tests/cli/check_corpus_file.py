@@ -3,9 +3,9 @@
 
 usage: check_corpus_file.py TAMSEL_CLI FILE EXPECTATION_JSON
 
-The expectation holds either "rows" (the exact row table) or "error" (a text
-that must appear in the message on stderr; "password" only asks that the
-message mention a password).
+The expectation holds either "rows" (the exact row table) or "error" (the
+reader's message, shown after "Failed to read file: "; "password" only asks
+that the message mention a password).
 """
 import json
 import subprocess
@@ -20,9 +20,9 @@ def main(cli, path, expectation_path):
 
     if "error" in expectation:
         wanted = expectation["error"]
-        found = "password" in stderr.lower() if wanted == "password" else wanted in stderr
+        found = "password" in stderr.lower() if wanted == "password" else stderr == "Failed to read file: " + wanted
         if run.returncode != 1 or not found:
-            return f"expected exit status 1 and an error containing {wanted!r}, got {run.returncode}: {stderr}"
+            return f"expected exit status 1 and the error {wanted!r}, got {run.returncode}: {stderr}"
         return None
     if run.returncode != 0:
         return f"exit status {run.returncode}: {stderr}"

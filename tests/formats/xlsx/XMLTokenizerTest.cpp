@@ -2,100 +2,87 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/xlsx/XMLNamespaceURIs.h"
-
 #include <string>
 #include <vector>
+
+#include "formats/xlsx/XMLNamespaceURIs.h"
 
 namespace tamsel {
 namespace {
 
 constexpr std::string_view kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+using Lines = std::vector<std::string>;
 
 // The events as text lines; adjacent character pieces merge into one run.
 class EventLog final : public XMLTokenHandler {
  public:
   void startElement(const XMLElementStart& element) override {
-    flush();
     std::string line = "<";
     line += name(element.name);
-    for (const XMLAttribute& attribute : element.attributes) {
-      line += ' ';
-      line += name(attribute.name);
-      line += "=[";
-      line += attribute.value;
-      line += ']';
-    }
-    line += '>';
-    lines_.push_back(line);
+    for (const XMLAttribute& a : element.attributes) line.append(" ").append(name(a.name)).append("=[").append(a.value) += "]";
+    add(line + ">");
   }
   void characters(std::string_view text) override { text_.append(text); }
   void endElement(const XMLQualifiedName& element) override {
-    flush();
     std::string line = "</";
-    line += name(element);
-    line += '>';
-    lines_.push_back(line);
+    add(line.append(name(element)) + ">");
   }
-  std::vector<std::string> lines() {
-    flush();
-    return lines_;
-  }
+  Lines lines() { return add(""), lines_; }
 
  private:
-  static std::string name(const XMLQualifiedName& qualified) {
-    if (qualified.namespaceURI.empty()) return std::string(qualified.localName);
+  // Appended piece by piece: GCC 12 misreads "literal" + std::string as an overlapping copy.
+  static std::string name(const XMLQualifiedName& n) {
+    if (n.namespaceURI.empty()) return std::string(n.localName);
     std::string text = "{";
-    text += qualified.namespaceURI == kMain ? std::string_view("main") : qualified.namespaceURI;
-    text += '}';
-    text += qualified.localName;
+    text.append(n.namespaceURI == kMain ? "main" : n.namespaceURI).append("}").append(n.localName);
     return text;
   }
-  void flush() {
-    if (!text_.empty()) {
-      std::string line = "text[";
-      line += text_;
-      line += ']';
-      lines_.push_back(line);
-    }
+  void add(const std::string& line) {
+    if (!text_.empty()) lines_.push_back(std::string("text[").append(text_) + "]");
     text_.clear();
+    if (!line.empty()) lines_.push_back(line);
   }
-  std::vector<std::string> lines_;
+  Lines lines_;
   std::string text_;
 };
 
 struct Tokenized {
   XMLTokenizeResult result;
-  std::vector<std::string> events;
+  Lines events;
 };
 
-Tokenized tokenize(std::string_view document) {
+Tokenized tokenize(std::string_view document, XMLTokenizeResult (*parse)(ByteView, XMLTokenHandler&) = tokenizeXMLDocument) {
   EventLog log;
-  const XMLTokenizeResult result = tokenizeXMLDocument(asBytes(document), log);
+  const XMLTokenizeResult result = parse(asBytes(document), log);
   return {result, log.lines()};
 }
 
-Tokenized withExpat(std::string_view document) {
-  EventLog log;
-  const XMLTokenizeResult result = parseXMLWithExpat(asBytes(document), log);
-  return {result, log.lines()};
-}
-
-using Lines = std::vector<std::string>;
-
-TEST(XMLTokenizerTest, ElementsAttributesAndNamespaces) {
-  const std::string document =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<worksheet xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"urn:r\">"
-      "<c r=\"A1\" t='s' r:id=\"x\" xml:space=\"preserve\"/>"
-      "<r:e><f xmlns=\"\"/></r:e><x:g xmlns:x=\"urn:x\"></x:g></worksheet >";
-  const Tokenized tokenized = tokenize(document);
-  EXPECT_EQ(tokenized.result, XMLTokenizeResult::wellFormed);
-  EXPECT_EQ(tokenized.events,
-            (Lines{"<{main}worksheet>", "<{main}c r=[A1] t=[s] {urn:r}id=[x] {http://www.w3.org/XML/1998/namespace}space=[preserve]>",
-                   "</{main}c>", "<{urn:r}e>", "<f>", "</f>", "</{urn:r}e>", "<{urn:x}g>", "</{urn:x}g>",
-                   "</{main}worksheet>"}));
-  EXPECT_EQ(withExpat(document).events, tokenized.events);
+// Expat gives the same events for every one.
+TEST(XMLTokenizerTest, WellFormedDocumentsGiveTheirEvents) {
+  const struct {
+    std::string document;
+    Lines events;
+  } cases[] = {
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"" + std::string(kMain) +
+           "\" xmlns:r=\"urn:r\"><c r=\"A1\" t='s' r:id=\"x\" xml:space=\"preserve\"/>"
+           "<r:e><f xmlns=\"\"/></r:e><x:g xmlns:x=\"urn:x\"></x:g></worksheet >",
+       {"<{main}worksheet>", "<{main}c r=[A1] t=[s] {urn:r}id=[x] {http://www.w3.org/XML/1998/namespace}space=[preserve]>",
+        "</{main}c>", "<{urn:r}e>", "<f>", "</f>", "</{urn:r}e>", "<{urn:x}g>", "</{urn:x}g>", "</{main}worksheet>"}},
+      // References, CDATA, comments, instructions and line ends in character data.
+      {"<t>a &amp; &lt;b&gt; &quot;&apos; &#65;&#x42;&#x20AC;&#128512; ] ]]&gt;\r\nx\ry"
+       "<![CDATA[<i>&amp;\r\n]]]]><!-- skipped --><?pi skipped?>z</t>",
+       {"<t>", "text[a & <b> \"' AB\xE2\x82\xAC\xF0\x9F\x98\x80 ] ]]>\nx\ny<i>&amp;\n]]z]", "</t>"}},
+      // Attribute values are decoded and their white space normalised.
+      {"<a v=\"1\t2\n3\r\n4\r5 &#9;&#10;&amp;&lt;'\" w='\"'/>", {"<a v=[1 2 3 4 5 \t\n&<'] w=[\"]>", "</a>"}},
+      {"\xEF\xBB\xBF<?xml version='1.0'?><!-- a --><?p?>\n<r/>\n<!-- b --><?q x?> ", {"<r>", "</r>"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    const Tokenized tokenized = tokenize(c.document);
+    EXPECT_EQ(tokenized.result, XMLTokenizeResult::wellFormed);
+    EXPECT_EQ(tokenized.events, c.events);
+    EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).events, c.events);
+  }
 }
 
 // Names in the SpreadsheetML namespaces view the shared copies of their URIs,
@@ -117,38 +104,12 @@ TEST(XMLTokenizerTest, SpreadsheetMLNamespacesComeAsTheSharedCopies) {
   EXPECT_EQ(std::string_view(names.uris[2], 9), "urn:other");
 }
 
-TEST(XMLTokenizerTest, CharacterDataReferencesCDATAAndLineEnds) {
-  const std::string document =
-      "<t>a &amp; &lt;b&gt; &quot;&apos; &#65;&#x42;&#x20AC;&#128512; ] ]]&gt;\r\nx\ry"
-      "<![CDATA[<i>&amp;\r\n]]]]><!-- skipped --><?pi skipped?>z</t>";
-  const Tokenized tokenized = tokenize(document);
-  EXPECT_EQ(tokenized.result, XMLTokenizeResult::wellFormed);
-  EXPECT_EQ(tokenized.events,
-            (Lines{"<t>", "text[a & <b> \"' AB\xE2\x82\xAC\xF0\x9F\x98\x80 ] ]]>\nx\ny<i>&amp;\n]]z]", "</t>"}));
-  EXPECT_EQ(withExpat(document).events, tokenized.events);
-}
-
-TEST(XMLTokenizerTest, AttributeValuesAreDecodedAndNormalised) {
-  const std::string document = "<a v=\"1\t2\n3\r\n4\r5 &#9;&#10;&amp;&lt;'\" w='\"'/>";
-  const Tokenized tokenized = tokenize(document);
-  EXPECT_EQ(tokenized.result, XMLTokenizeResult::wellFormed);
-  EXPECT_EQ(tokenized.events, (Lines{"<a v=[1 2 3 4 5 \t\n&<'] w=[\"]>", "</a>"}));
-  EXPECT_EQ(withExpat(document).events, tokenized.events);
-}
-
-TEST(XMLTokenizerTest, ByteOrderMarkCommentsAndInstructionsAroundTheRoot) {
-  const std::string document = "\xEF\xBB\xBF<?xml version='1.0'?><!-- a --><?p?>\n<r/>\n<!-- b --><?q x?> ";
-  const Tokenized tokenized = tokenize(document);
-  EXPECT_EQ(tokenized.result, XMLTokenizeResult::wellFormed);
-  EXPECT_EQ(tokenized.events, (Lines{"<r>", "</r>"}));
-}
-
 TEST(XMLTokenizerTest, DoctypeIsRefusedBeforeAnyEvent) {
   const std::string document = "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e \"boom\">]><r>&e;</r>";
   const Tokenized tokenized = tokenize(document);
   EXPECT_EQ(tokenized.result, XMLTokenizeResult::doctypeRefused);
   EXPECT_TRUE(tokenized.events.empty());
-  EXPECT_EQ(withExpat(document).result, XMLTokenizeResult::doctypeRefused);
+  EXPECT_EQ(tokenize(document, parseXMLWithExpat).result, XMLTokenizeResult::doctypeRefused);
 }
 
 // Every fault ends the document with the events before it; expat agrees that
@@ -186,22 +147,20 @@ TEST(XMLTokenizerTest, MalformedInputEndsWithTheEventsBeforeTheFault) {
     const Tokenized tokenized = tokenize(c.document);
     EXPECT_EQ(tokenized.result, XMLTokenizeResult::malformed);
     EXPECT_EQ(tokenized.events, c.events);
-    EXPECT_EQ(withExpat(c.document).result, XMLTokenizeResult::malformed);
+    EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).result, XMLTokenizeResult::malformed);
   }
 }
 
 TEST(XMLTokenizerTest, OtherEncodingsAreReadThroughExpat) {
-  const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>caf\xE9</t>";
-  EXPECT_EQ(tokenize(latin1).result, XMLTokenizeResult::unsupportedEncoding);
-  EventLog log;
-  EXPECT_TRUE(tokenizeXML(asBytes(latin1), log));
-  EXPECT_EQ(log.lines(), (Lines{"<t>", "text[caf\xC3\xA9]", "</t>"}));
-
-  const std::string utf16("\xFF\xFE<\0r\0/\0>\0", 10);
-  EXPECT_EQ(tokenize(utf16).result, XMLTokenizeResult::unsupportedEncoding);
-  EventLog log16;
-  EXPECT_TRUE(tokenizeXML(asBytes(utf16), log16));
-  EXPECT_EQ(log16.lines(), (Lines{"<r>", "</r>"}));
+  const std::pair<std::string, Lines> cases[] = {
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>caf\xE9</t>", {"<t>", "text[caf\xC3\xA9]", "</t>"}},
+      {std::string("\xFF\xFE<\0r\0/\0>\0", 10), {"<r>", "</r>"}}};
+  for (const auto& [document, events] : cases) {
+    EXPECT_EQ(tokenize(document).result, XMLTokenizeResult::unsupportedEncoding);
+    EventLog log;
+    EXPECT_TRUE(tokenizeXML(asBytes(document), log));
+    EXPECT_EQ(log.lines(), events);
+  }
 }
 
 }  // namespace
