@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "formats/nsub/NSubWriter.h"
 #include "formats/xls/XLSTestBuilders.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
 
@@ -16,6 +17,7 @@ using testing::CompoundFileBuilder;
 using testing::put16;
 using testing::put32;
 using testing::set32;
+using zipfixture::member;
 using zipfixture::TestArchive;
 using zipfixture::TestMember;
 
@@ -51,47 +53,30 @@ std::string worksheet(std::string_view rows, std::string_view doctype = "") {
          std::string(kMainNamespace) + "\"><sheetData>" + std::string(rows) + "</sheetData></worksheet>";
 }
 
-TestMember part(std::string name, std::string_view xml) {
-  return zipfixture::member(std::move(name), xml);
-}
-
 Bytes workbook(std::vector<TestMember> members) { return TestArchive(std::move(members)).build(); }
 
-Bytes sheetOnly(std::string_view xml) { return workbook({part("xl/worksheets/sheet1.xml", xml)}); }
+Bytes sheetOnly(std::string_view xml) { return workbook({member("xl/worksheets/sheet1.xml", xml)}); }
 
 // Raw DEFLATE for `mib` MiB of zeros: the blocks for one MiB, ended by a full
 // flush so that they stand alone, repeated; then an empty final block. About a
 // kilobyte per MiB, built in milliseconds.
 Bytes deflatedZeros(std::size_t mib) {
-  const Bytes zeros(std::size_t{1} << 20, 0);
-  z_stream stream{};
-  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
-  Bytes run(deflateBound(&stream, static_cast<uLong>(zeros.size())) + 64);
-  stream.next_in = const_cast<Bytef*>(zeros.data());
-  stream.avail_in = static_cast<uInt>(zeros.size());
-  stream.next_out = run.data();
-  stream.avail_out = static_cast<uInt>(run.size());
-  deflate(&stream, Z_FULL_FLUSH);
-  run.resize(stream.total_out);
-  deflateEnd(&stream);
-
+  const Bytes run = zipfixture::rawDeflate(Bytes(std::size_t{1} << 20, 0), Z_BEST_COMPRESSION, Z_FULL_FLUSH);
   Bytes out;
-  out.reserve(run.size() * mib + 2);
   for (std::size_t i = 0; i < mib; ++i) out.insert(out.end(), run.begin(), run.end());
-  out.push_back(0x03);  // final block, fixed codes, end of block at once
-  out.push_back(0x00);
+  out.insert(out.end(), {0x03, 0x00});  // final block, fixed codes, end of block at once
   return out;
 }
 
 Bytes zeroBomb() {
-  TestMember sheet = part("xl/worksheets/sheet1.xml", "");
+  TestMember sheet = member("xl/worksheets/sheet1.xml", "");
   sheet.rawBytes = deflatedZeros(1024);
   sheet.declaredSize = 0x40000000;
   return workbook({sheet});
 }
 
 Bytes claimsFourGigabytes() {
-  TestMember sheet = part("xl/worksheets/sheet1.xml", worksheet(primerRows()));
+  TestMember sheet = member("xl/worksheets/sheet1.xml", worksheet(primerRows()));
   sheet.declaredSize = 0xFFFFFFFF;
   return workbook({sheet});
 }
@@ -99,10 +84,9 @@ Bytes claimsFourGigabytes() {
 Bytes billionLaughs() {
   std::string doctype = "<!DOCTYPE worksheet [<!ENTITY lol0 \"lol\">";
   for (int level = 1; level <= 9; ++level) {
-    std::string previous = "&lol" + std::to_string(level - 1) + ";";
-    std::string value;
-    for (int i = 0; i < 10; ++i) value += previous;
-    doctype += "<!ENTITY lol" + std::to_string(level) + " \"" + value + "\">";
+    doctype += "<!ENTITY lol" + std::to_string(level) + " \"";
+    for (int i = 0; i < 10; ++i) doctype += "&lol" + std::to_string(level - 1) + ";";
+    doctype += "\">";
   }
   doctype += "]>";
   return sheetOnly(worksheet("<row>" + inlineCell("A1", "&lol9;") + "</row>" + primerRows(), doctype));
@@ -122,7 +106,7 @@ Bytes externalEntity(const std::string& folder) {
   const std::string rows = "<row>" + inlineCell("A1", "Name") + inlineCell("B1", "Sequence") +
                            inlineCell("C1", "Comment") + "</row><row><c r=\"A2\" t=\"s\"><v>0</v></c>" +
                            inlineCell("B2", "ACGTACGTAC") + inlineCell("C2", "&xxe;") + "</row>";
-  return workbook({part("xl/sharedStrings.xml", strings), part("xl/worksheets/sheet1.xml", worksheet(rows, doctype("worksheet")))});
+  return workbook({member("xl/sharedStrings.xml", strings), member("xl/worksheets/sheet1.xml", worksheet(rows, doctype("worksheet")))});
 }
 
 Bytes twentyLetterColumn() {
@@ -132,100 +116,76 @@ Bytes twentyLetterColumn() {
 }
 
 Bytes millionEmptyCells() {
-  std::string row = "<row>";
-  row.reserve(5'000'100);
-  for (int i = 0; i < 1'000'000; ++i) row += "<c/>";
-  row += "</row>";
-  return sheetOnly(worksheet(row + primerRows()));
+  std::string cells;
+  for (int i = 0; i < 1'000'000; ++i) cells += "<c/>";
+  return sheetOnly(worksheet("<row>" + cells + "</row>" + primerRows()));
 }
 
 // ---- .xls -----------------------------------------------------------------
 
-// A workbook stream: globals (with `globals` records and padding), then one
-// worksheet with a header, one primer and `extraCells`.
+// A workbook stream: globals, then one worksheet with a header and one primer.
 struct WorkbookStream {
-  std::vector<std::pair<std::uint16_t, Bytes>> globals;
+  std::optional<std::uint32_t> sstUniqueCount = std::nullopt;  // the texts as shared strings, the SST claiming this many
   std::size_t padding = 0;  // bytes of ignored records, to pass the mini-stream cutoff
-  bool sharedStrings = false;  // the four texts as LABELSST cells
-  std::vector<std::pair<std::uint16_t, std::uint16_t>> farCells;
+  bool farCell = false;     // one more cell, at row and column 65535
 
   Bytes build() const {
+    const char* texts[] = {"Name", "Sequence", "P1", "ACGTACGTAC"};
     BIFFBuilder b;
     b.bof(0x0005);
-    for (const auto& [type, body] : globals) b.record(type, body);
+    if (sstUniqueCount) {
+      Bytes sst;
+      put32(sst, 4), put32(sst, *sstUniqueCount);
+      for (const char* text : texts) sst = testing::cat(sst, testing::compressedString(text));
+      b.record(0x00FC, sst);
+    }
     for (std::size_t added = 0; added < padding; added += 204) b.record(0x00E0, Bytes(200, 0));
     std::size_t boundSheet = 0;
-    b.boundSheet(0, &boundSheet);
-    b.eof();
-    b.pointSheetHere(boundSheet);
-    b.bof(0x0010);
-    const char* texts[] = {"Name", "Sequence", "P1", "ACGTACGTAC"};
+    b.boundSheet(0, &boundSheet).eof().pointSheetHere(boundSheet).bof(0x0010);
     for (std::uint16_t i = 0; i < 4; ++i) {
-      const auto row = static_cast<std::uint16_t>(i / 2);
-      const auto column = static_cast<std::uint16_t>(i % 2);
-      if (sharedStrings) {
-        Bytes body = testing::cellHeader(row, column);
-        put32(body, i);
-        b.record(0x00FD, body);
-      } else {
-        b.label(row, column, texts[i]);
-      }
+      const auto row = static_cast<std::uint16_t>(i / 2), column = static_cast<std::uint16_t>(i % 2);
+      if (sstUniqueCount) b.record(0x00FD, testing::cat(testing::cellHeader(row, column), {std::uint8_t(i), 0, 0, 0}));
+      if (!sstUniqueCount) b.label(row, column, texts[i]);
     }
-    for (const auto& [row, column] : farCells) b.label(row, column, "far");
-    b.eof();
-    return b.bytes();
+    if (farCell) b.label(65535, 65535, "far");
+    return b.eof().bytes();
   }
 };
-
-Bytes sstRecord(std::uint32_t uniqueCount) {
-  Bytes body;
-  put32(body, 4);
-  put32(body, uniqueCount);
-  for (const char* text : {"Name", "Sequence", "P1", "ACGTACGTAC"}) {
-    Bytes s = testing::compressedString(text);
-    body.insert(body.end(), s.begin(), s.end());
-  }
-  return body;
-}
 
 // The FAT entry of sector n lies at 512 + 4n (see CompoundFileBuilder).
 void setFat(Bytes& file, std::int32_t sector, std::int32_t next) {
   set32(file, 512 + 4 * static_cast<std::size_t>(sector), static_cast<std::uint32_t>(next));
 }
 
-Bytes compoundFile(const WorkbookStream& stream) {
-  return CompoundFileBuilder().stream("Workbook", stream.build()).build().file;
+CompoundFileBuilder::Layout layoutOf(const WorkbookStream& stream = {}) {
+  return CompoundFileBuilder().stream("Workbook", stream.build()).build();
 }
 
 Bytes fatLoop() {
-  WorkbookStream stream;
-  stream.padding = 5000;
-  auto layout = CompoundFileBuilder().stream("Workbook", stream.build()).build();
-  const std::int32_t start = layout.starts[0];
-  setFat(layout.file, start + 2, start + 1);  // the third sector leads back to the second
+  auto layout = layoutOf({.padding = 5000});
+  setFat(layout.file, layout.starts[0] + 2, layout.starts[0] + 1);  // the third sector leads back to the second
   return layout.file;
 }
 
 Bytes directoryLoop() {
-  auto layout = CompoundFileBuilder().stream("Workbook", WorkbookStream{}.build()).build();
+  auto layout = layoutOf();
   setFat(layout.file, layout.directorySector, layout.directorySector);
   return layout.file;
 }
 
+// The mini FAT's second entry leads back to the first, and its own sector
+// chain points at itself.
 Bytes miniFatLoop() {
-  auto layout = CompoundFileBuilder().stream("Workbook", WorkbookStream{}.build()).build();
-  // The mini FAT's second entry leads back to the first, and its own sector
-  // chain points at itself.
-  const std::int32_t miniFat = layout.miniFatSector;
-  set32(layout.file, 512 * (static_cast<std::size_t>(miniFat) + 1) + 4, 0);
-  setFat(layout.file, miniFat, miniFat);
+  auto layout = layoutOf();
+  set32(layout.file, 512 * (static_cast<std::size_t>(layout.miniFatSector) + 1) + 4, 0);
+  setFat(layout.file, layout.miniFatSector, layout.miniFatSector);
   return layout.file;
 }
 
 // More sectors than one FAT sector describes, so the reader looks for FAT
 // sectors in the DIFAT chain, which runs in a circle of two sectors.
 Bytes difatLoop() {
-  Bytes file = compoundFile(WorkbookStream{});
+  Bytes file = layoutOf().file;
   const auto first = static_cast<std::uint32_t>(file.size() / 512 - 1);
   for (std::uint32_t d = first; d < first + 2; ++d) {
     for (int i = 0; i < 127; ++i) put32(file, 0xFFFFFFFF);
@@ -237,68 +197,28 @@ Bytes difatLoop() {
   return file;
 }
 
-Bytes sectorShift(std::uint16_t shift) {
-  Bytes file = compoundFile(WorkbookStream{});
-  file[30] = static_cast<std::uint8_t>(shift);
-  file[31] = static_cast<std::uint8_t>(shift >> 8);
+Bytes sectorShift(std::uint8_t shift) {
+  Bytes file = layoutOf().file;
+  file[30] = shift;
   return file;
 }
 
-Bytes hugeUniqueCount() {
-  WorkbookStream stream;
-  stream.globals = {{0x00FC, sstRecord(0xFFFFFFFF)}};
-  stream.sharedStrings = true;
-  return compoundFile(stream);
-}
-
-Bytes farCell() {
-  WorkbookStream stream;
-  stream.farCells = {{65535, 65535}};
-  return compoundFile(stream);
-}
-
-// ---- .nsub ----------------------------------------------------------------
-
+// A sequence of 65,535 bytes announced, four present.
 Bytes nsubLengthPastEnd() {
-  Bytes file = bytesOf("VERS\x01\x10");
-  Bytes name(128, 0);
-  name[0] = 'P';
-  name[1] = '1';
-  file.insert(file.end(), name.begin(), name.end());
-  Bytes parameters(18, 0);
-  parameters[4] = 3;
-  parameters[5] = 2;
-  file.insert(file.end(), parameters.begin(), parameters.end());
-  file.push_back(0xFF);  // a sequence of 65,535 bytes announced, four present
-  file.push_back(0xFF);
-  for (char c : std::string_view("ACGT")) file.push_back(static_cast<std::uint8_t>(c));
+  Bytes file = NSubWriter::write({PrimerEntry(true, "P1", "ACGT", "")}, 2, 3);
+  const std::size_t sequence = 6 + 128 + 18;
+  file.resize(sequence + 2 + 4);
+  file[sequence] = file[sequence + 1] = 0xFF;
   return file;
 }
 
 // ---- text -----------------------------------------------------------------
 
-Bytes repeated(std::string_view piece, std::size_t totalBytes) {
-  Bytes out;
-  out.reserve(totalBytes + piece.size());
-  while (out.size() < totalBytes) out.insert(out.end(), piece.begin(), piece.end());
+// `start`, then `piece` repeated for ten megabytes, without a line break.
+Bytes tenMegabytes(std::string_view start, std::string_view piece) {
+  Bytes out = bytesOf(start);
+  while (out.size() < start.size() + (10u << 20)) out.insert(out.end(), piece.begin(), piece.end());
   return out;
-}
-
-// A name, a tab and a sequence of ten megabytes, without a line break.
-Bytes oneLongPrimer() {
-  Bytes line = bytesOf("P1\t");
-  const Bytes sequence = repeated("ACGT", 10u << 20);
-  line.insert(line.end(), sequence.begin(), sequence.end());
-  return line;
-}
-
-// One user-perceived character of ten megabytes: a letter and five million
-// combining accents, in a primer's comment.
-Bytes oneHugeCharacter() {
-  Bytes line = bytesOf("P1\tACGTACGTAC\te");
-  const Bytes accents = repeated("\xCC\x81", 10u << 20);
-  line.insert(line.end(), accents.begin(), accents.end());
-  return line;
 }
 
 // Every line opens a quote that the next line's first character closes, so
@@ -312,7 +232,7 @@ Bytes quoteOpeningEveryLine() {
 }  // namespace
 
 std::vector<HostileFile> hostileFiles() {
-  const auto fixed = [](Bytes (*make)()) { return [make](const std::string&) { return make(); }; };
+  const auto fixed = [](auto make) { return [make](const std::string&) { return make(); }; };
   const auto text = [](std::string contents) { return [contents](const std::string&) { return bytesOf(contents); }; };
   const std::string notOLE2 = kReadFailure + "Not a valid XLS/OLE2 file.";
   return {
@@ -326,18 +246,16 @@ std::vector<HostileFile> hostileFiles() {
       {"directory_chain_loop.xls", fixed(directoryLoop), std::nullopt, 1},
       {"minifat_chain_loop.xls", fixed(miniFatLoop), std::string(kNoSequence), 0},
       {"difat_chain_loop.xls", fixed(difatLoop), std::nullopt, 1},
-      {"sector_shift_0.xls", [](const std::string&) { return sectorShift(0); }, notOLE2, 0},
-      {"sector_shift_64.xls", [](const std::string&) { return sectorShift(64); }, notOLE2, 0},
-      {"sst_unique_count_4294967295.xls", fixed(hugeUniqueCount), std::nullopt, 1},
-      {"cell_at_row_65535_column_65535.xls", fixed(farCell), tooManyColumns(65536), 0},
+      {"sector_shift_0.xls", fixed([] { return sectorShift(0); }), notOLE2, 0},
+      {"sector_shift_64.xls", fixed([] { return sectorShift(64); }), notOLE2, 0},
+      {"sst_unique_count_4294967295.xls", fixed([] { return layoutOf({.sstUniqueCount = 0xFFFFFFFF}).file; }), std::nullopt, 1},
+      {"cell_at_row_65535_column_65535.xls", fixed([] { return layoutOf({.farCell = true}).file; }), tooManyColumns(65536), 0},
       {"length_prefix_past_end.nsub", fixed(nsubLengthPastEnd),
        kReadFailure + "The file ended unexpectedly while reading primer data.", 0},
-      {"one_10mb_line.txt", [](const std::string&) { return oneLongPrimer(); }, std::nullopt, 1},
-      {"one_10mb_character.txt", [](const std::string&) { return oneHugeCharacter(); }, std::nullopt, 1},
-      {"quote_opening_every_line.csv", [](const std::string&) { return quoteOpeningEveryLine(); }, std::nullopt,
-       100'000},
-      {"one_10mb_line_of_commas.csv", [](const std::string&) { return repeated(",", 10u << 20); },
-       tooManyColumns((10u << 20) + 1), 0},
+      {"one_10mb_line.txt", fixed([] { return tenMegabytes("P1\t", "ACGT"); }), std::nullopt, 1},
+      {"one_10mb_character.txt", fixed([] { return tenMegabytes("P1\tACGTACGTAC\te", "\xCC\x81"); }), std::nullopt, 1},
+      {"quote_opening_every_line.csv", fixed(quoteOpeningEveryLine), std::nullopt, 100'000},
+      {"one_10mb_line_of_commas.csv", fixed([] { return tenMegabytes("", ","); }), tooManyColumns((10u << 20) + 1), 0},
       {"quote_never_closed.csv", text("Name,Sequence,Comment\nP1,ACGTACGTAC,\"forward\nP2,GGCCTTAAGG,reverse\n"),
        std::nullopt, 2},
       {"invalid_utf8.csv", text("Name,Sequence\nP1,ACGTACGTAC\nP\xC3\x28,GGCCTTAAGG\n"),

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "AllocationTracker.h"
 #include "HostileFiles.h"
@@ -19,11 +18,6 @@ namespace {
 // Far below the 256 MB a whole import may take; the largest case needs a
 // few tens of megabytes.
 constexpr std::size_t kAllocationBound = std::size_t{96} << 20;
-
-void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
-}
 
 bool mentionsSecret(const ImportOutcome& outcome) {
   const auto has = [](const std::string& text) { return text.find(kSecretText) != std::string::npos; };
@@ -41,8 +35,7 @@ TEST_P(HostileImportTest, EndsInItsOutcomeWithBoundedAllocation) {
   const HostileFile& hostile = GetParam();
   tamsel::testing::TempFolder folder;
   folder.write(kSecretFileName, kSecretText);
-  const auto path = folder / hostile.name;
-  writeFile(path, hostile.make(folder.path().string()));
+  const auto path = folder.write(hostile.name, asText(hostile.make(folder.path().string())));
 
   std::size_t peak = 0;
   ImportOutcome outcome;

@@ -18,15 +18,16 @@
 
 namespace tamsel::zipfixture {
 
-inline Bytes rawDeflate(ByteView input, int level = Z_BEST_COMPRESSION) {
+// With Z_FULL_FLUSH the blocks stand alone, unfinished, for a test to repeat.
+inline Bytes rawDeflate(ByteView input, int level = Z_BEST_COMPRESSION, int flush = Z_FINISH) {
   z_stream stream{};
   deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
-  Bytes out(deflateBound(&stream, static_cast<uLong>(input.size())));
+  Bytes out(deflateBound(&stream, static_cast<uLong>(input.size())) + 64);
   stream.next_in = const_cast<Bytef*>(input.data());
   stream.avail_in = static_cast<uInt>(input.size());
   stream.next_out = out.data();
   stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
+  deflate(&stream, flush);
   out.resize(stream.total_out);
   deflateEnd(&stream);
   return out;
