@@ -13,12 +13,6 @@ using testing::TempFolder;
 
 PrimerList twoPrimers() { return {PrimerEntry(true, "P1", "ACGTACGT", "fwd"), PrimerEntry(false, "P2", "", "")}; }
 
-TEST(ExportPrimersTest, PickingAFormatReplacesEverythingAfterTheFirstDot) {
-  EXPECT_EQ(updateSavePanel("primers.nsub", 2), "primers.csv");
-  EXPECT_EQ(updateSavePanel("Set 3.final.nsub", 3), "Set 3.tsv");
-  EXPECT_EQ(updateSavePanel("", 2), ".csv");
-}
-
 TEST(ExportPrimersTest, TheDestinationsExtensionChoosesTheWriter) {
   TempFolder folder;
   const std::pair<const char*, std::string> starts[] = {
