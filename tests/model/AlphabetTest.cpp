@@ -56,14 +56,5 @@ TEST(Alphabet, SelectedCellIsOneAfterTrimming) {
   }
 }
 
-TEST(ImportError, Messages) {
-  EXPECT_EQ(ImportError::tooManyColumns(6).message(),
-            "The file has 6 columns, which is more than the maximum of 4 (Selected, Name, Sequence, Comment). "
-            "This does not appear to be a valid primer file.");
-  EXPECT_EQ(ImportError::noValidSequence().message(),
-            "No valid DNA sequence of at least 5 characters was found. This does not appear to be a valid "
-            "primer file.");
-}
-
 }  // namespace
 }  // namespace tamsel

@@ -8,7 +8,6 @@ namespace tamsel {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
 using Fields = PrimerFields;
 
 std::vector<Fields> convert(const Rows& rows) {
