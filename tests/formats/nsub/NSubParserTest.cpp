@@ -47,14 +47,12 @@ void appendRecord(Bytes& out, const RecordSpec& spec) {
 
 TEST(NSubParserTest, ShortFilesAndWrongTags) {
   EXPECT_EQ(NSubParser::parse({}).error(), NSubParserError::fileTooShort);
-  const Bytes five{'V', 'E', 'R', 'S', 1};
-  EXPECT_EQ(NSubParser::parse(five).error(), NSubParserError::fileTooShort);
+  EXPECT_EQ(NSubParser::parse(Bytes{'V', 'E', 'R', 'S', 1}).error(), NSubParserError::fileTooShort);
   for (Bytes bad : {Bytes{'v', 'e', 'r', 's', 1, 0x10}, Bytes{0x53, 0x52, 0x45, 0x56, 1, 0x10}}) {
     auto result = NSubParser::parse(bad);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error(), NSubParserError::invalidHeader);
   }
-  EXPECT_EQ(message(NSubParserError::unexpectedEnd), "The file ended unexpectedly while reading primer data.");
 }
 
 TEST(NSubParserTest, HeaderAloneKeepsTheDefaultSettings) {
@@ -93,6 +91,7 @@ TEST(NSubParserTest, TextsAreTakenAsTheyStand) {
             (std::vector<PrimerFields>{{true, std::string(128, 'n'), " acgt x ", "\xC3\xA9t\xC3\xA9"}, {true, "", "", ""}}));
 }
 
+// A length prefix past the end, with its message, is one of the hostile files.
 TEST(NSubParserTest, EveryTruncationFailsWithoutPartialResult) {
   Bytes file = header();
   appendRecord(file, {});
@@ -106,11 +105,6 @@ TEST(NSubParserTest, EveryTruncationFailsWithoutPartialResult) {
     ASSERT_FALSE(result) << length;
     EXPECT_EQ(result.error(), NSubParserError::unexpectedEnd) << length;
   }
-  // A length prefix pointing past the end.
-  Bytes lying = header();
-  appendRecord(lying, {});
-  lying[6 + 146] = 0xFF;
-  EXPECT_EQ(NSubParser::parse(lying).error(), NSubParserError::unexpectedEnd);
 }
 
 }  // namespace

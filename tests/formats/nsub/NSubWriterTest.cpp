@@ -18,9 +18,8 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 // The offset of the sequence's length prefix within the first record.
 constexpr std::size_t kFirstSequence = 6 + 128 + 18;
 
-TEST(NSubWriterTest, EmptyListIsTheHeaderAlone) { EXPECT_EQ(NSubWriter::write({}, 2, 3), kHeader); }
-
 TEST(NSubWriterTest, OnePrimerGivesTheDocumentedRecord) {
+  EXPECT_EQ(NSubWriter::write({}, 2, 3), kHeader);
   Bytes name{0x50, 0x31};
   name.resize(128, 0);
   const Bytes expected = concat({
@@ -62,7 +61,7 @@ TEST(NSubWriterTest, RecordFieldsFollowTheSequence) {
   EXPECT_EQ(written[6 + 128 + 10], 0);  // not selected
 }
 
-TEST(NSubWriterTest, LongSequenceSaturatesTheBlockLengths) {
+TEST(NSubWriterTest, SettingsAndSaturatedLengthsInEveryRecord) {
   const Bytes written = NSubWriter::write({PrimerEntry(true, "L", std::string(300, 'A'), "")}, 7, 9);
   const std::size_t block = 6 + 128;
   EXPECT_EQ(written[block + 4], 9);
@@ -74,15 +73,11 @@ TEST(NSubWriterTest, LongSequenceSaturatesTheBlockLengths) {
     EXPECT_EQ(written[prefix], 0x01);
     EXPECT_EQ(written[prefix + 1], 0x2C);
   }
-}
-
-TEST(NSubWriterTest, EmptyRecordsAre162BytesAndRepeatTheSettings) {
-  const Bytes written = NSubWriter::write({PrimerEntry(true, "A", "", ""), PrimerEntry(true, "B", "", "")}, 2, 3);
-  ASSERT_EQ(written.size(), 6u + 2 * 162u);
-  for (std::size_t record : {std::size_t{6}, std::size_t{6 + 162}}) {
-    EXPECT_EQ(written[record + 128 + 4], 3);
-    EXPECT_EQ(written[record + 128 + 5], 2);
-  }
+  // Empty records are 162 bytes, and every record repeats the settings.
+  const Bytes empty = NSubWriter::write({PrimerEntry(true, "A", "", ""), PrimerEntry(true, "B", "", "")}, 2, 3);
+  ASSERT_EQ(empty.size(), 6u + 2 * 162u);
+  EXPECT_EQ(std::vector<int>({empty[block + 4], empty[block + 5], empty[block + 162 + 4], empty[block + 162 + 5]}),
+            std::vector<int>({3, 2, 3, 2}));
 }
 
 TEST(NSubWriterTest, LongNamesAreCutBetweenCharacters) {
