@@ -92,28 +92,29 @@ TEST(DelimitedTextReader, ColumnLimitCountsCellsOfEveryRecord) {
 }
 
 TEST(DelimitedTextReader, PrimersAndTheLooseHeaderTest) {
-  EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT"), (std::vector<Fields>{{false, "P1", "ACGTACGT", ""}}));
+  using F = std::vector<Fields>;
+  EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT"), (F{{false, "P1", "ACGTACGT", ""}}));
   for (std::string_view extension : {"txt", "tsv", "dat"}) {
-    EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT", extension), (std::vector<Fields>{{false, "P1,ACGTACGT", "", ""}}));
+    EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT", extension), (F{{false, "P1,ACGTACGT", "", ""}}));
   }
   EXPECT_EQ(parse("Selected\tName\tSequence\tComment\r\n\r\n1\tP1\tACGTACGT\tfirst\r\n", "tsv"),
-            (std::vector<Fields>{{true, "P1", "ACGTACGT", "first"}}));
+            (F{{true, "P1", "ACGTACGT", "first"}}));
   // Quoting is the same for every delimiter: the text after the closing quote
   // is appended to the field.
-  EXPECT_EQ(parse("\"P1, fwd\",ACGT", "txt"), (std::vector<Fields>{{false, "P1, fwd,ACGT", "", ""}}));
+  EXPECT_EQ(parse("\"P1, fwd\",ACGT", "txt"), (F{{false, "P1, fwd,ACGT", "", ""}}));
   // Substrings count: these first lines are headers.
   EXPECT_TRUE(parse("P1_name,ACGTACGT").empty());
   EXPECT_TRUE(parse("SEQUENCES").empty());
-  EXPECT_EQ(parse("Primer Name,Seq\nP1,ACGTA"), (std::vector<Fields>{{false, "P1", "ACGTA", ""}}));
-  EXPECT_EQ(parse("P1,ACGTACGT"), (std::vector<Fields>{{false, "P1", "ACGTACGT", ""}}));
+  EXPECT_EQ(parse("Primer Name,Seq\nP1,ACGTA"), (F{{false, "P1", "ACGTA", ""}}));
+  EXPECT_EQ(parse("P1,ACGTACGT"), (F{{false, "P1", "ACGTACGT", ""}}));
   // The header test sees the first record as written, quotes included.
   EXPECT_EQ(parse("\"Sel\"\"ected\",x\nP1,ACGT").size(), 2u);
-  EXPECT_EQ(parse("\" SELECTED \",\"Name\"\n1,P1,acgt"), (std::vector<Fields>{{true, "P1", "acgt", ""}}));
-  EXPECT_EQ(parse("\"P1 \nfirst name\",ACGT\nP2,ACGTA"), (std::vector<Fields>{{false, "P2", "ACGTA", ""}}));
+  EXPECT_EQ(parse("\" SELECTED \",\"Name\"\n1,P1,acgt"), (F{{true, "P1", "acgt", ""}}));
+  EXPECT_EQ(parse("\"P1 \nfirst name\",ACGT\nP2,ACGTA"), (F{{false, "P2", "ACGTA", ""}}));
   EXPECT_TRUE(parse(" \r\n\t\xE2\x80\xA8").empty());
   // Quoted cells are trimmed and cleaned like every cell.
   EXPECT_EQ(parse("Name,Sequence,Comment\n\" P1 \",\"/5Phos/ACGT\",\"forward, exon 2\n\""),
-            (std::vector<Fields>{{false, "P1", "ACGT", "forward, exon 2\n"}}));
+            (F{{false, "P1", "ACGT", "forward, exon 2\n"}}));
 }
 
 std::vector<Fields> parseFixture(const std::string& name, std::string_view extension) {
