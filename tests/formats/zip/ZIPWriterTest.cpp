@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "formats/zip/ZIPReader.h"
+#include "model/LittleEndian.h"
 
 namespace tamsel {
 namespace {
 
-std::uint32_t read16(const Bytes& bytes, std::size_t offset) { return bytes.at(offset) | bytes.at(offset + 1) << 8; }
-
-std::uint32_t read32(const Bytes& bytes, std::size_t offset) {
-  return read16(bytes, offset) | read16(bytes, offset + 2) << 16;
-}
+using le::u16;
+using le::u32;
 
 // The checksum as the ZIP format defines it, one bit at a time.
 std::uint32_t bitwiseCRC32(ByteView bytes) {
@@ -48,20 +46,17 @@ TEST(ZIPWriterTest, OneMemberLaysOutEveryField) {
   const Bytes contents = {'x', 'y', 'z'};
   const ZIPWriter::Member members[] = {{"a", contents}};
   const Bytes archive = ZIPWriter::makeArchive(members);
-  const std::uint32_t crc = bitwiseCRC32(contents);
-  const Bytes expected = {
-      // Local file header, name, contents.
-      0x50, 0x4B, 0x03, 0x04, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                       //
-      static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),                          //
-      static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24),                   //
-      3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 'a', 'x', 'y', 'z',                                       //
-      // Central directory record at 34.
-      0x50, 0x4B, 0x01, 0x02, 20, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                //
-      static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),                          //
-      static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24),                   //
-      3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'a',            //
+  Bytes expected = {
+      // Local file header (the checksum at 14), name, contents.
+      0x50, 0x4B, 0x03, 0x04, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0,  //
+      'a', 'x', 'y', 'z',                                                                                  //
+      // Central directory record at 34 (the checksum at 50).
+      0x50, 0x4B, 0x01, 0x02, 20, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 3, 0, 0, 0, 1, 0,  //
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'a',                                                   //
       // End record at 81.
       0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 1, 0, 1, 0, 47, 0, 0, 0, 34, 0, 0, 0, 0, 0};
+  le::storeU32(expected, 14, bitwiseCRC32(contents));
+  le::storeU32(expected, 50, bitwiseCRC32(contents));
   EXPECT_EQ(archive.size(), 103u);
   EXPECT_EQ(archive, expected);
 }
@@ -74,21 +69,21 @@ TEST(ZIPWriterTest, HeadersAgreeWithTheDirectoryAndTheReaderGetsEveryMemberBack)
   const std::string nonASCII = "xl/\xC3\xA9t\xC3\xA9.xml";  // "xl/été.xml": 8 characters, 10 bytes
   const ZIPWriter::Member members[] = {{"empty", {}}, {"xl/large.bin", large}, {nonASCII, small}, {"empty", small}};
   const Bytes archive = ZIPWriter::makeArchive(members);
-  EXPECT_EQ(read32(archive, 30 + 5), 0x04034B50u);  // the empty member's header is followed by the next
+  EXPECT_EQ(u32(archive, 30 + 5), 0x04034B50u);  // the empty member's header is followed by the next
 
   const std::size_t end = archive.size() - 22;
-  ASSERT_EQ(read32(archive, end), 0x06054B50u);
-  EXPECT_EQ(read16(archive, end + 10), std::size(members));
-  std::size_t record = read32(archive, end + 16);
-  EXPECT_EQ(read32(archive, end + 12), end - record);
+  ASSERT_EQ(u32(archive, end), 0x06054B50u);
+  EXPECT_EQ(u16(archive, end + 10), std::size(members));
+  std::size_t record = u32(archive, end + 16);
+  EXPECT_EQ(u32(archive, end + 12), end - record);
   for (const ZIPWriter::Member& member : members) {
-    ASSERT_EQ(read32(archive, record), 0x02014B50u);
-    EXPECT_EQ(read16(archive, record + 28), member.name.size());
-    EXPECT_EQ(read32(archive, record + 16), bitwiseCRC32(member.contents));
-    EXPECT_EQ(read32(archive, record + 20), member.contents.size());
-    const std::size_t local = read32(archive, record + 42);
-    EXPECT_EQ(read32(archive, local + 14), read32(archive, record + 16));
-    EXPECT_EQ(read32(archive, local + 22), member.contents.size());
+    ASSERT_EQ(u32(archive, record), 0x02014B50u);
+    EXPECT_EQ(u16(archive, record + 28), member.name.size());
+    EXPECT_EQ(u32(archive, record + 16), bitwiseCRC32(member.contents));
+    EXPECT_EQ(u32(archive, record + 20), member.contents.size());
+    const std::size_t local = u32(archive, record + 42);
+    EXPECT_EQ(u32(archive, local + 14), u32(archive, record + 16));
+    EXPECT_EQ(u32(archive, local + 22), member.contents.size());
     record += 46 + member.name.size();
   }
   EXPECT_EQ(record, end);
