@@ -37,6 +37,7 @@ std::string escaped(std::string_view text) {
   return part.substr(begin, part.rfind("</t></si>") - begin);
 }
 
+// The empty list: five fixed parts, then the header as shared strings.
 TEST(XLSXWriterTest, PackageHoldsSevenPartsInOrderWithTheFixedTexts) {
   const std::vector<Part> parts = partsOf(XLSXWriter::write({}));
   ASSERT_EQ(parts.size(), 7u);
@@ -53,58 +54,38 @@ TEST(XLSXWriterTest, PackageHoldsSevenPartsInOrderWithTheFixedTexts) {
     EXPECT_EQ(parts[i].text, fixed[i].second);
     EXPECT_EQ(parts[i].text.size(), sizes[i]) << parts[i].name;
     EXPECT_EQ(std::count(parts[i].text.begin(), parts[i].text.end(), '\n'), lineFeeds[i]) << parts[i].name;
-  }
-  EXPECT_EQ(parts[5].name, "xl/sharedStrings.xml");
-  EXPECT_EQ(parts[6].name, "xl/worksheets/sheet1.xml");
-  for (const Part& part : parts) {
-    EXPECT_TRUE(part.text.starts_with(std::string(kDeclaration) + "\n")) << part.name;
-    EXPECT_FALSE(part.text.ends_with("\n")) << part.name;
+    EXPECT_TRUE(parts[i].text.starts_with(std::string(kDeclaration) + "\n")) << parts[i].name;
   }
   EXPECT_NE(XLSXFixedParts::kWorkbookXML.find("<sheet name=\"Primers\" sheetId=\"1\" r:id=\"rId1\"/>"),
             std::string_view::npos);
-}
-
-TEST(XLSXWriterTest, EmptyListGivesHeaderOnly) {
-  const std::vector<Part> parts = partsOf(XLSXWriter::write({}));
-  ASSERT_EQ(parts.size(), 7u);
-  const std::string sstStart = std::string(kDeclaration) +
-                               "\n<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";
-  EXPECT_EQ(parts[5].text, sstStart +
+  EXPECT_EQ(parts[5].name, "xl/sharedStrings.xml");
+  EXPECT_EQ(parts[5].text, std::string(kDeclaration) +
+                               "\n<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\""
                                "4\" uniqueCount=\"4\"><si><t>Selected</t></si><si><t>Name</t></si>"
                                "<si><t>Sequence</t></si><si><t>Comment</t></si></sst>");
-  const std::string sheetStart = std::string(kDeclaration) +
-                                 "\n<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">\n"
-                                 "<sheetData>";
-  EXPECT_EQ(parts[6].text, sheetStart +
-                               "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+  EXPECT_EQ(parts[6].name, "xl/worksheets/sheet1.xml");
+  EXPECT_EQ(parts[6].text, std::string(kDeclaration) +
+                               "\n<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">\n"
+                               "<sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
                                "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" t=\"s\"><v>3</v></c></row>"
                                "</sheetData></worksheet>");
 }
 
+// "Name" shares the header's position; "0", "AC" and "" serve both rows.
 TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
-  const PrimerList one = {{true, "P1", "ACGTACGT", ""}};
-  const auto table = XLSXWriter::collectStrings(one);
-  EXPECT_EQ(table.texts, (std::vector<std::string_view>{"Selected", "Name", "Sequence", "Comment", "1", "P1",
-                                                        "ACGTACGT", ""}));
-  EXPECT_EQ(table.cellPositions, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+  const auto table = XLSXWriter::collectStrings({{false, "Name", "AC", ""}, {false, "F2", "AC", ""}});
+  EXPECT_EQ(table.texts,
+            (std::vector<std::string_view>{"Selected", "Name", "Sequence", "Comment", "0", "AC", "", "F2"}));
+  EXPECT_EQ(table.cellPositions, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 1, 5, 6, 4, 7, 5, 6}));
   EXPECT_NE(XLSXWriter::sheetXML(table.cellPositions)
-                .find("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>4</v></c><c r=\"B2\" t=\"s\"><v>5</v></c>"
-                      "<c r=\"C2\" t=\"s\"><v>6</v></c><c r=\"D2\" t=\"s\"><v>7</v></c></row></sheetData>"),
+                .find("<row r=\"3\"><c r=\"A3\" t=\"s\"><v>4</v></c><c r=\"B3\" t=\"s\"><v>7</v></c>"
+                      "<c r=\"C3\" t=\"s\"><v>5</v></c><c r=\"D3\" t=\"s\"><v>6</v></c></row></sheetData>"),
             std::string::npos);
-
-  const PrimerList repeats = {{false, "Name", "AC", ""}, {false, "F2", "AC", ""}};
-  const auto shared = XLSXWriter::collectStrings(repeats);
-  EXPECT_EQ(shared.texts.size(), 8u);  // header, "0", "AC", "", "F2"
-  EXPECT_EQ(shared.cellPositions[5], 1u);  // "Name" shares the header's position
-  EXPECT_EQ(shared.cellPositions[8], shared.cellPositions[4]);
-  EXPECT_EQ(shared.cellPositions[10], shared.cellPositions[6]);
-  EXPECT_EQ(shared.cellPositions[11], shared.cellPositions[7]);
 }
 
 TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
-  PrimerList primers;
-  for (int i = 0; i < 10; ++i) primers.emplace_back(i % 2 == 0, "P" + std::to_string(i), "ACGT", "");
-  const std::string sheet = XLSXWriter::sheetXML(XLSXWriter::collectStrings(primers).cellPositions);
+  const PrimerList ten(10, PrimerEntry(true, "P", "ACGT", ""));
+  const std::string sheet = XLSXWriter::sheetXML(XLSXWriter::collectStrings(ten).cellPositions);
   EXPECT_NE(sheet.find("<row r=\"11\"><c r=\"A11\" t=\"s\"><v>"), std::string::npos);
   EXPECT_NE(sheet.find("<c r=\"D11\" t=\"s\">"), std::string::npos);
   EXPECT_EQ(sheet.find("<row r=\"12\""), std::string::npos);
