@@ -98,11 +98,10 @@ TEST(SharedStringsTest, InRecordStrings) {
 }
 
 TEST(SharedStringsTest, RKValues) {
-  EXPECT_EQ(BIFFParser::decodeRK(0x00000006), 1.0);
-  EXPECT_EQ(BIFFParser::decodeRK(0x3FF00000), 1.0);
-  EXPECT_EQ(BIFFParser::decodeRK(0x3FF00001), 0.01);
-  EXPECT_EQ(BIFFParser::decodeRK(std::uint32_t(-5 * 4) | 0x02), -5.0);
-  EXPECT_EQ(BIFFParser::decodeRK((12345u << 2) | 0x03), 123.45);
+  const std::pair<std::uint32_t, double> cases[] = {
+      {0x00000006, 1.0}, {0x3FF00000, 1.0}, {0x3FF00001, 0.01}, {std::uint32_t(-5 * 4) | 0x02, -5.0},
+      {(12345u << 2) | 0x03, 123.45}};
+  for (const auto& [rk, value] : cases) EXPECT_EQ(BIFFParser::decodeRK(rk), value) << std::hex << rk;
 }
 
 }  // namespace
