@@ -43,39 +43,32 @@ def undecoded_view(text):
 
 
 def check(xlsx, expected):
-    failures = []
-    undecoded = 0
+    """The differences, and how many cells were read with their escapes undecoded."""
     workbook = openpyxl.load_workbook(xlsx)
-    if workbook.sheetnames != [expected["sheet"]]:
-        failures.append(f"{xlsx.name}: sheets {workbook.sheetnames}")
-    sheet = workbook.worksheets[0]
-    actual = [[cell.value for cell in row] for row in sheet.iter_rows()]
+    failures = [] if workbook.sheetnames == [expected["sheet"]] else [f"{xlsx.name}: sheets {workbook.sheetnames}"]
+    actual = [[cell.value for cell in row] for row in workbook.worksheets[0].iter_rows()]
     rows = expected["rows"]
     if len(actual) != len(rows):
         failures.append(f"{xlsx.name}: {len(actual)} rows, expected {len(rows)}")
+    undecoded = 0
     for number, (got, want) in enumerate(zip(actual, rows), start=1):
         if len(got) != len(want):
             failures.append(f"{xlsx.name} row {number}: {got!r} != {want!r}")
             continue
         for column, (value, text) in enumerate(zip(got, want)):
-            if value == text:
-                continue
-            if value == undecoded_view(text):
+            if value == undecoded_view(text) != text:
                 undecoded += 1
-                continue
-            failures.append(f"{xlsx.name} row {number} column {column}: {value!r} != {text!r}")
+            elif value != text:
+                failures.append(f"{xlsx.name} row {number} column {column}: {value!r} != {text!r}")
     return failures, undecoded
 
 
 def main():
     writer, directory = sys.argv[1], pathlib.Path(sys.argv[2])
     subprocess.run([writer, str(directory)], check=True)
-    failures = []
-    undecoded = 0
-    checked = 0
+    failures, undecoded, checked = [], 0, 0
     for expected_file in sorted(directory.glob("*.json")):
-        expected = json.loads(expected_file.read_text(encoding="utf-8"))
-        found, escaped = check(expected_file.with_suffix(".xlsx"), expected)
+        found, escaped = check(expected_file.with_suffix(".xlsx"), json.loads(expected_file.read_text(encoding="utf-8")))
         failures += found
         undecoded += escaped
         checked += 1
