@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/PrimerFields.h"
-
-#include <fstream>
-#include <iterator>
-
+#include "TestData.h"
 #include "formats/text/TextDecoding.h"
+#include "model/PrimerFields.h"
 
 namespace tamsel {
 namespace {
@@ -118,8 +115,7 @@ TEST(DelimitedTextReader, PrimersAndTheLooseHeaderTest) {
 }
 
 std::vector<Fields> parseFixture(const std::string& name, std::string_view extension) {
-  std::ifstream file(std::string(TAMSEL_TEST_DATA_DIR) + "/text/" + name, std::ios::binary);
-  auto text = decodeText(Bytes(std::istreambuf_iterator<char>(file), {}));
+  auto text = decodeText(testing::testData("text/" + name));
   EXPECT_TRUE(text.hasValue()) << name;
   return text ? parse(*text, extension) : std::vector<Fields>{};
 }

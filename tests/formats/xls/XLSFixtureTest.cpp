@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
+#include "TestData.h"
 #include "formats/xls/XLSParser.h"
 
 namespace tamsel {
@@ -14,8 +12,7 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 Rows parseFixture(const std::string& name) {
-  std::ifstream in(std::string(TAMSEL_TEST_DATA_DIR) + "/xls/" + name, std::ios::binary);
-  auto result = XLSParser::parse(Bytes(std::istreambuf_iterator<char>(in), {}));
+  auto result = XLSParser::parse(testing::testData("xls/" + name));
   return result ? result->toDense() : Rows{{"error: " + result.error().message}};
 }
 

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
+#include "TestData.h"
 #include "formats/xlsx/SheetParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
 
@@ -63,7 +60,6 @@ std::vector<zipfixture::TestMember> packageParts(std::string_view firstSheetId) 
 }
 
 TEST(XLSXParserTest, ReadsTheFixtureWorkbooks) {
-  const std::filesystem::path dir = std::filesystem::path(TAMSEL_TEST_DATA_DIR) / "xlsx";
   const Rows sharedStrings = {{"Selected", "Name", "Sequence", "Comment"},
                               {"1", "fwd-1", "ACGTACGTAC", "first & <best>"},
                               {"0", "rev-1", "TTGCAYRGGA", "fwd-1"},
@@ -79,12 +75,7 @@ TEST(XLSXParserTest, ReadsTheFixtureWorkbooks) {
       {"several_sheets.xlsx", {{"Name", "Sequence"}, {"one", "ACGTACGT"}}},
       {"renamed_sheet.xlsx", {{"Name", "Sequence"}, {"one", "ACGTACGT"}}},
   };
-  for (const auto& [name, expected] : fixtures) {
-    std::ifstream file(dir / name, std::ios::binary);
-    ASSERT_TRUE(file) << name;
-    const Bytes bytes(std::istreambuf_iterator<char>(file), {});
-    EXPECT_EQ(rowsOf(bytes), expected) << name;
-  }
+  for (const auto& [name, expected] : fixtures) EXPECT_EQ(rowsOf(testing::testData("xlsx/" + name)), expected) << name;
 }
 
 TEST(XLSXParserTest, AnythingWithoutAWorksheetFails) {
