@@ -30,18 +30,13 @@ struct RecordSpec {
 
 // A record built by hand, so the reader is not tested against our own writer.
 void appendRecord(Bytes& out, const RecordSpec& spec) {
-  Bytes name(spec.name.begin(), spec.name.end());
-  name.resize(128, 0);
-  out.insert(out.end(), name.begin(), name.end());
-  Bytes block(18, 0);
-  block[4] = spec.endMatches;
-  block[5] = spec.defaultMismatches;
-  block[10] = spec.selected;
-  out.insert(out.end(), block.begin(), block.end());
-  appendString(out, spec.sequence);
-  appendString(out, spec.codes);
-  appendString(out, spec.mask);
-  appendString(out, spec.comment);
+  Bytes record(spec.name.begin(), spec.name.end());
+  record.resize(128 + 18, 0);  // the name field, then the settings block
+  record[128 + 4] = spec.endMatches;
+  record[128 + 5] = spec.defaultMismatches;
+  record[128 + 10] = spec.selected;
+  for (const std::string* text : {&spec.sequence, &spec.codes, &spec.mask, &spec.comment}) appendString(record, *text);
+  out.insert(out.end(), record.begin(), record.end());
   out.insert(out.end(), 8, 0);
 }
 

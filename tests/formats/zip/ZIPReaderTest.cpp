@@ -14,8 +14,10 @@ using zipfixture::TestMember;
 
 std::string text(const Bytes& bytes) { return std::string(asText(bytes)); }
 
-std::map<std::string, std::string> readAll(const Bytes& archive) {
-  std::map<std::string, std::string> texts;
+using Texts = std::map<std::string, std::string>;
+
+Texts readAll(const Bytes& archive) {
+  Texts texts;
   for (const auto& [name, contents] : ZIPReader(archive).extractAllEntries()) texts[name] = text(contents);
   return texts;
 }
@@ -32,9 +34,8 @@ TEST(ZIPReaderTest, ReadsStoredDeflatedAndDescribedMembers) {
   EXPECT_EQ((*directory)[1].filename, "b.xml");
   EXPECT_EQ((*directory)[1].compressionMethod, 8);
   EXPECT_EQ((*directory)[1].uncompressedSize, 25);
-  EXPECT_EQ(readAll(bytes), (std::map<std::string, std::string>{{"a.txt", "stored text"},
-                                                                {"b.xml", "<deflated>text</deflated>"},
-                                                                {"c.xml", "after a data descriptor"}}));
+  EXPECT_EQ(readAll(bytes), (Texts{{"a.txt", "stored text"}, {"b.xml", "<deflated>text</deflated>"},
+                                   {"c.xml", "after a data descriptor"}}));
 }
 
 TEST(ZIPReaderTest, FindsTheEndRecordWithinTheCommentWindow) {
@@ -75,9 +76,8 @@ TEST(ZIPReaderTest, ADamagedDirectoryKeepsTheRecordsBeforeTheDamage) {
 TEST(ZIPReaderTest, NamesAreUTF8WithForwardSlashes) {
   TestArchive archive{{member("xl\\worksheets\\sheet1.xml", "sheet"), member("bad\xFF", "first"),
                        member("\xC0\xAF", "second"), member("\xCE\xB1.txt", "alpha")}};
-  EXPECT_EQ(readAll(archive.build()), (std::map<std::string, std::string>{{"xl/worksheets/sheet1.xml", "sheet"},
-                                                                          {"", "second"},
-                                                                          {"\xCE\xB1.txt", "alpha"}}));
+  EXPECT_EQ(readAll(archive.build()),
+            (Texts{{"xl/worksheets/sheet1.xml", "sheet"}, {"", "second"}, {"\xCE\xB1.txt", "alpha"}}));
 }
 
 TEST(ZIPReaderTest, MembersThatCannotBeReadAreLeftOut) {
@@ -89,8 +89,7 @@ TEST(ZIPReaderTest, MembersThatCannotBeReadAreLeftOut) {
   archive.members[5].localName = "a much longer local name";
   archive.members[5].localExtra = "extra";
   EXPECT_EQ(readAll(archive.build()),
-            (std::map<std::string, std::string>{
-                {"before", "b"}, {"shrunk", "<012"}, {"empty", ""}, {"same", "later"}, {"after", "a"}}));
+            (Texts{{"before", "b"}, {"shrunk", "<012"}, {"empty", ""}, {"same", "later"}, {"after", "a"}}));
 
   // Data past the end of the buffer, and bytes that are not DEFLATE.
   TestMember garbage = member("garbage", "");
