@@ -79,7 +79,8 @@ class CliTest(unittest.TestCase):
         out = self.succeeds("show", "--json", self.write("u.tsv", "Name\tSequence\tComment\nPrimér\tACGTA\tnote\n"))
         self.assertEqual(out.decode().strip(), '{"defaultMismatches":2,"endMatches":3,"primers":[{"selected":false,'
                                                '"name":"Primér","sequence":"ACGTA","comment":"note"}]}')
-        table = self.succeeds("show", self.write("My Primers.csv", "Name,Sequence,Comment\nP1,ACGTACGT,first\nP2,GGGGCCCC,\n"))
+        table = self.succeeds("show", self.write("My Primers.csv",
+                                                 "Name,Sequence,Comment\nP1,ACGTACGT,first\nP2,GGGGCCCC,\n"))
         for word in ("My Primers", "P1", "ACGTACGT", "first", "P2", "GGGGCCCC"):
             self.assertIn(word, table.decode())
 
@@ -117,7 +118,8 @@ class CliTest(unittest.TestCase):
         stderr = self.fails(["convert", "--to", "tsv", good, bad, other], "").stderr.decode()
         self.assertIn("bad.csv", stderr)
         self.assertIn(NO_VALID_SEQUENCE, stderr)
-        self.assertEqual(sorted(os.listdir(self.folder)), ["bad.csv", "good.csv", "good.tsv", "other.v1.tsv", "other.v1.txt"])
+        self.assertEqual(sorted(os.listdir(self.folder)),
+                         ["bad.csv", "good.csv", "good.tsv", "other.v1.tsv", "other.v1.txt"])
         os.mkdir(self.path("out"))
         self.succeeds("convert", "--to", "nsub", "--out-dir", self.path("out"), good, other)
         self.assertEqual(sorted(os.listdir(self.path("out"))), ["good.nsub", "other.v1.nsub"])

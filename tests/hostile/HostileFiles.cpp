@@ -106,7 +106,8 @@ Bytes externalEntity(const std::string& folder) {
   const std::string rows = "<row>" + inlineCell("A1", "Name") + inlineCell("B1", "Sequence") +
                            inlineCell("C1", "Comment") + "</row><row><c r=\"A2\" t=\"s\"><v>0</v></c>" +
                            inlineCell("B2", "ACGTACGTAC") + inlineCell("C2", "&xxe;") + "</row>";
-  return workbook({member("xl/sharedStrings.xml", strings), member("xl/worksheets/sheet1.xml", worksheet(rows, doctype("worksheet")))});
+  return workbook({member("xl/sharedStrings.xml", strings),
+                   member("xl/worksheets/sheet1.xml", worksheet(rows, doctype("worksheet")))});
 }
 
 Bytes twentyLetterColumn() {
@@ -125,7 +126,8 @@ Bytes millionEmptyCells() {
 
 // A workbook stream: globals, then one worksheet with a header and one primer.
 struct WorkbookStream {
-  std::optional<std::uint32_t> sstUniqueCount = std::nullopt;  // the texts as shared strings, the SST claiming this many
+  // The texts as shared strings, the SST claiming this many.
+  std::optional<std::uint32_t> sstUniqueCount = std::nullopt;
   std::size_t padding = 0;  // bytes of ignored records, to pass the mini-stream cutoff
   bool farCell = false;     // one more cell, at row and column 65535
 
@@ -248,8 +250,10 @@ std::vector<HostileFile> hostileFiles() {
       {"difat_chain_loop.xls", fixed(difatLoop), std::nullopt, 1},
       {"sector_shift_0.xls", fixed([] { return sectorShift(0); }), notOLE2, 0},
       {"sector_shift_64.xls", fixed([] { return sectorShift(64); }), notOLE2, 0},
-      {"sst_unique_count_4294967295.xls", fixed([] { return layoutOf({.sstUniqueCount = 0xFFFFFFFF}).file; }), std::nullopt, 1},
-      {"cell_at_row_65535_column_65535.xls", fixed([] { return layoutOf({.farCell = true}).file; }), tooManyColumns(65536), 0},
+      {"sst_unique_count_4294967295.xls", fixed([] { return layoutOf({.sstUniqueCount = 0xFFFFFFFF}).file; }),
+       std::nullopt, 1},
+      {"cell_at_row_65535_column_65535.xls", fixed([] { return layoutOf({.farCell = true}).file; }),
+       tooManyColumns(65536), 0},
       {"length_prefix_past_end.nsub", fixed(nsubLengthPastEnd),
        kReadFailure + "The file ended unexpectedly while reading primer data.", 0},
       {"one_10mb_line.txt", fixed([] { return tenMegabytes("P1\t", "ACGT"); }), std::nullopt, 1},

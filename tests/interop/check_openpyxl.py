@@ -68,7 +68,8 @@ def main():
     subprocess.run([writer, str(directory)], check=True)
     failures, undecoded, checked = [], 0, 0
     for expected_file in sorted(directory.glob("*.json")):
-        found, escaped = check(expected_file.with_suffix(".xlsx"), json.loads(expected_file.read_text(encoding="utf-8")))
+        expected = json.loads(expected_file.read_text(encoding="utf-8"))
+        found, escaped = check(expected_file.with_suffix(".xlsx"), expected)
         failures += found
         undecoded += escaped
         checked += 1

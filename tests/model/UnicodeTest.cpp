@@ -77,9 +77,10 @@ TEST(Unicode, GraphemeClusters) {
 // both (Lowercase and cased, unchanged by both mappings); Kelvin sign; Han.
 TEST(Unicode, LetterCaseOfAGrapheme) {
   const std::tuple<std::string_view, bool, bool> cases[] = {
-      {"A", true, false},          {"z", false, true},          {"1", false, false},         {"-", false, false},
-      {"\xC3\x89", true, false},   {"\xC3\x9F", false, true},   {"E\xCC\x81", true, false},  {"e\xCC\x81", false, true},
-      {"\xC7\x85", false, false},  {"\xC2\xAA", true, true},    {"\xE2\x84\xAA", true, false}, {"\xE4\xB8\xAD", false, false}};
+      {"A", true, false},           {"z", false, true},         {"1", false, false},
+      {"-", false, false},          {"\xC3\x89", true, false},  {"\xC3\x9F", false, true},
+      {"E\xCC\x81", true, false},   {"e\xCC\x81", false, true}, {"\xC7\x85", false, false},
+      {"\xC2\xAA", true, true},     {"\xE2\x84\xAA", true, false}, {"\xE4\xB8\xAD", false, false}};
   for (const auto& [grapheme, upper, lower] : cases) {
     EXPECT_EQ(letterCase(grapheme).upper, upper) << grapheme;
     EXPECT_EQ(letterCase(grapheme).lower, lower) << grapheme;

@@ -19,7 +19,9 @@ class EventLog final : public XMLTokenHandler {
   void startElement(const XMLElementStart& element) override {
     std::string line = "<";
     line += name(element.name);
-    for (const XMLAttribute& a : element.attributes) line.append(" ").append(name(a.name)).append("=[").append(a.value) += "]";
+    for (const XMLAttribute& a : element.attributes) {
+      line.append(" ").append(name(a.name)).append("=[").append(a.value) += "]";
+    }
     add(line + ">");
   }
   void characters(std::string_view text) override { text_.append(text); }
@@ -51,7 +53,8 @@ struct Tokenized {
   Lines events;
 };
 
-Tokenized tokenize(std::string_view document, XMLTokenizeResult (*parse)(ByteView, XMLTokenHandler&) = tokenizeXMLDocument) {
+Tokenized tokenize(std::string_view document,
+                   XMLTokenizeResult (*parse)(ByteView, XMLTokenHandler&) = tokenizeXMLDocument) {
   EventLog log;
   const XMLTokenizeResult result = parse(asBytes(document), log);
   return {result, log.lines()};
