@@ -2,6 +2,7 @@
 // bounds that keep hostile files finite.
 
 #include "formats/xls/CompoundDocument.h"
+#include "formats/xls/XLSParser.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,11 @@ TEST(CompoundDocumentTest, HeaderChecks) {
     bad[30] = shift;
     EXPECT_EQ(openError(bad), "Not a valid XLS/OLE2 file.") << int(shift);
   }
+  // Callers see the workbook reader's own error domain.
+  const auto parsed = XLSParser::parse(Bytes(512, 0));
+  ASSERT_FALSE(parsed);
+  EXPECT_EQ(parsed.error().domain, "XLSParser");
+  EXPECT_EQ(parsed.error().code, 1);
   file.resize(512);  // the header alone opens, empty
   auto document = CompoundDocument::open(file);
   ASSERT_TRUE(document.hasValue());
