@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "CheckBoxDelegate.h"
 #include "PrimerTableModel.h"
 #include "SequenceDelegate.h"
 
@@ -29,6 +30,7 @@ PrimerTable::PrimerTable(PrimerTableModel& model, QWidget* parent)
     : QTableView(parent), sequenceDelegate_(new SequenceDelegate(model, this)) {
   setModel(&model);
   setItemDelegateForColumn(PrimerTableModel::SequenceColumn, sequenceDelegate_);
+  setItemDelegateForColumn(PrimerTableModel::SelectedColumn, new CheckBoxDelegate(this));
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setSelectionMode(QAbstractItemView::SingleSelection);
   // The text columns behave as text fields: a click starts editing.

@@ -20,6 +20,7 @@
 #include "FakeDialogs.h"
 #include "MainWindow.h"
 #include "PrimerTable.h"
+#include "PrimerTableModel.h"
 #include "formats/nsub/NSubWriter.h"
 
 namespace tamsel {
@@ -99,6 +100,25 @@ class ContentViewTest : public QObject {
     QVERIFY(answers_->alertMessages.last().startsWith(QStringLiteral("Failed to read file: The file has 6 columns")));
     QCOMPARE(content().primers().size(), std::size_t{2});
     QCOMPARE(window_->windowTitle(), QStringLiteral("set1"));
+  }
+
+  // The box sits in the middle of its cell: a click there toggles, a click
+  // beside it does not; the space key toggles the current row.
+  void checkBoxTogglesFromTheMiddleOfItsCell() {
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    PrimerTable& table = content().table();
+    const QModelIndex first = table.model()->index(0, PrimerTableModel::SelectedColumn);
+    const QRect cell = table.visualRect(first);
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(!content().primers()[0].selected);
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 2, cell.center().y()));
+    QVERIFY(!content().primers()[0].selected);
+    table.setCurrentIndex(first);
+    QTest::keyClick(&table, Qt::Key_Space);
+    QVERIFY(content().primers()[0].selected);
+    QVERIFY(content().primers()[1].selected == false);
   }
 
   void droppedFileImportsLikeTheDialog() {
