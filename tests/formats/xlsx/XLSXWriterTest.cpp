@@ -73,7 +73,9 @@ TEST(XLSXWriterTest, PackageHoldsSevenPartsInOrderWithTheFixedTexts) {
 
 // "Name" shares the header's position; "0", "AC" and "" serve both rows.
 TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
-  const auto table = XLSXWriter::collectStrings({{false, "Name", "AC", ""}, {false, "F2", "AC", ""}});
+  // The table's texts point into the list, which must outlive it.
+  const PrimerList primers{{false, "Name", "AC", ""}, {false, "F2", "AC", ""}};
+  const auto table = XLSXWriter::collectStrings(primers);
   EXPECT_EQ(table.texts,
             (std::vector<std::string_view>{"Selected", "Name", "Sequence", "Comment", "0", "AC", "", "F2"}));
   EXPECT_EQ(table.cellPositions, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 1, 5, 6, 4, 7, 5, 6}));
