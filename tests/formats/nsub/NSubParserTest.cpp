@@ -17,7 +17,7 @@ void appendString(Bytes& out, std::string_view text) {
   out.insert(out.end(), text.begin(), text.end());
 }
 
-struct RecordSpec {
+struct RecordFields {
   std::string name = "P1";
   std::uint8_t selected = 1;
   std::uint8_t endMatches = 3;
@@ -29,13 +29,13 @@ struct RecordSpec {
 };
 
 // A record built by hand, so the reader is not tested against our own writer.
-void appendRecord(Bytes& out, const RecordSpec& spec) {
-  Bytes record(spec.name.begin(), spec.name.end());
+void appendRecord(Bytes& out, const RecordFields& fields) {
+  Bytes record(fields.name.begin(), fields.name.end());
   record.resize(128 + 18, 0);  // the name field, then the settings block
-  record[128 + 4] = spec.endMatches;
-  record[128 + 5] = spec.defaultMismatches;
-  record[128 + 10] = spec.selected;
-  for (const std::string* text : {&spec.sequence, &spec.codes, &spec.mask, &spec.comment}) appendString(record, *text);
+  record[128 + 4] = fields.endMatches;
+  record[128 + 5] = fields.defaultMismatches;
+  record[128 + 10] = fields.selected;
+  for (const std::string* text : {&fields.sequence, &fields.codes, &fields.mask, &fields.comment}) appendString(record, *text);
   out.insert(out.end(), record.begin(), record.end());
   out.insert(out.end(), 8, 0);
 }
