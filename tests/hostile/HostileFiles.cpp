@@ -14,9 +14,6 @@ namespace {
 
 using testing::BIFFBuilder;
 using testing::CompoundFileBuilder;
-using testing::put16;
-using testing::put32;
-using testing::set32;
 using zipfixture::member;
 using zipfixture::TestArchive;
 using zipfixture::TestMember;
@@ -137,7 +134,7 @@ struct WorkbookStream {
     b.bof(0x0005);
     if (sstUniqueCount) {
       Bytes sst;
-      put32(sst, 4), put32(sst, *sstUniqueCount);
+      le::appendU32(sst, 4), le::appendU32(sst, *sstUniqueCount);
       for (const char* text : texts) sst = testing::cat(sst, testing::compressedString(text));
       b.record(0x00FC, sst);
     }
@@ -156,7 +153,7 @@ struct WorkbookStream {
 
 // The FAT entry of sector n lies at 512 + 4n (see CompoundFileBuilder).
 void setFat(Bytes& file, std::int32_t sector, std::int32_t next) {
-  set32(file, 512 + 4 * static_cast<std::size_t>(sector), static_cast<std::uint32_t>(next));
+  le::storeU32(file, 512 + 4 * static_cast<std::size_t>(sector), static_cast<std::uint32_t>(next));
 }
 
 CompoundFileBuilder::Layout layoutOf(const WorkbookStream& stream = {}) {
@@ -179,7 +176,7 @@ Bytes directoryLoop() {
 // chain points at itself.
 Bytes miniFatLoop() {
   auto layout = layoutOf();
-  set32(layout.file, 512 * (static_cast<std::size_t>(layout.miniFatSector) + 1) + 4, 0);
+  le::storeU32(layout.file, 512 * (static_cast<std::size_t>(layout.miniFatSector) + 1) + 4, 0);
   setFat(layout.file, layout.miniFatSector, layout.miniFatSector);
   return layout.file;
 }
@@ -190,12 +187,12 @@ Bytes difatLoop() {
   Bytes file = layoutOf().file;
   const auto first = static_cast<std::uint32_t>(file.size() / 512 - 1);
   for (std::uint32_t d = first; d < first + 2; ++d) {
-    for (int i = 0; i < 127; ++i) put32(file, 0xFFFFFFFF);
-    put32(file, d == first ? first + 1 : first);
+    for (int i = 0; i < 127; ++i) le::appendU32(file, 0xFFFFFFFF);
+    le::appendU32(file, d == first ? first + 1 : first);
   }
   file.resize(file.size() + 200 * 512, 0);
-  set32(file, 0x44, first);
-  set32(file, 0x48, 0xFFFFFFFF);
+  le::storeU32(file, 0x44, first);
+  le::storeU32(file, 0x48, 0xFFFFFFFF);
   return file;
 }
 

@@ -12,7 +12,6 @@ namespace tamsel {
 namespace {
 
 using testing::CompoundFileBuilder;
-using testing::set32;
 
 Bytes pattern(std::size_t size, int seed) {
   Bytes out(size);
@@ -56,10 +55,10 @@ TEST(CompoundDocumentTest, MiniStreamFollowsTheMiniFAT) {
   auto layout = CompoundFileBuilder().stream("A", a).stream("B", b).build();
   // A holds mini sectors 0,1 and B 2,3; chain them crosswise: A 0 -> 2, B 1 -> 3.
   std::size_t miniFat = sectorOffset(layout.miniFatSector);
-  set32(layout.file, miniFat + 0, 2);
-  set32(layout.file, miniFat + 4, 3);
-  set32(layout.file, miniFat + 8, 0xFFFFFFFE);
-  set32(layout.file, sectorOffset(layout.directorySector) + 2 * 128 + 116, 1);
+  le::storeU32(layout.file, miniFat + 0, 2);
+  le::storeU32(layout.file, miniFat + 4, 3);
+  le::storeU32(layout.file, miniFat + 8, 0xFFFFFFFE);
+  le::storeU32(layout.file, sectorOffset(layout.directorySector) + 2 * 128 + 116, 1);
   auto document = CompoundDocument::open(layout.file);
   ASSERT_TRUE(document.hasValue());
   EXPECT_EQ(document->stream("A"), testing::cat(Bytes(a.begin(), a.begin() + 64), Bytes(b.begin(), b.begin() + 64)));
@@ -71,14 +70,14 @@ TEST(CompoundDocumentTest, ShortChainsAndOddEntries) {
   Bytes data = pattern(5000, 5);
   auto layout = CompoundFileBuilder().stream("Workbook", data).stream("Workbook", pattern(6000, 1)).build();
   Bytes& file = layout.file;
-  set32(file, fatEntry(layout.starts[0] + 1), 0xFFFFFFFE);
+  le::storeU32(file, fatEntry(layout.starts[0] + 1), 0xFFFFFFFE);
   EXPECT_EQ(CompoundDocument::open(file)->stream("Workbook"), Bytes(data.begin(), data.begin() + 1024));
 
   std::size_t entry = sectorOffset(layout.directorySector) + 128;
-  set32(file, entry + 120, 0);  // size 0 hides the stream, though a later entry has the name
+  le::storeU32(file, entry + 120, 0);  // size 0 hides the stream, though a later entry has the name
   EXPECT_FALSE(CompoundDocument::open(file)->stream("Workbook").has_value());
-  set32(file, entry + 120, 5000);
-  set32(file, entry + 116, 0xFFFFFFFE);  // no sectors: an empty stream
+  le::storeU32(file, entry + 120, 5000);
+  le::storeU32(file, entry + 116, 0xFFFFFFFE);  // no sectors: an empty stream
   EXPECT_EQ(CompoundDocument::open(file)->stream("Workbook"), Bytes{});
   file[entry + 64] = 2;  // too short a name: left out
   EXPECT_EQ(CompoundDocument::open(file)->directory().size(), 2u);
@@ -90,11 +89,11 @@ TEST(CompoundDocumentTest, HostileChainsAndTablesEnd) {
   Bytes data = pattern(5000, 7);
   auto layout = CompoundFileBuilder().stream("Workbook", data).build();
   Bytes& file = layout.file;
-  set32(file, fatEntry(layout.starts[0] + 2), std::uint32_t(layout.starts[0]));  // the stream loops
-  set32(file, fatEntry(layout.directorySector), std::uint32_t(layout.directorySector));
-  set32(file, 68, 0);  // a DIFAT chain looping on sector 0
-  for (std::size_t slot = 1; slot < 109; ++slot) set32(file, 76 + 4 * slot, 0x7FFFFFF0);
-  set32(file, sectorOffset(layout.directorySector) + 128 + 120, 0xFFFFFFFF);  // a 4 GB claim
+  le::storeU32(file, fatEntry(layout.starts[0] + 2), std::uint32_t(layout.starts[0]));  // the stream loops
+  le::storeU32(file, fatEntry(layout.directorySector), std::uint32_t(layout.directorySector));
+  le::storeU32(file, 68, 0);  // a DIFAT chain looping on sector 0
+  for (std::size_t slot = 1; slot < 109; ++slot) le::storeU32(file, 76 + 4 * slot, 0x7FFFFFF0);
+  le::storeU32(file, sectorOffset(layout.directorySector) + 128 + 120, 0xFFFFFFFF);  // a 4 GB claim
   auto document = CompoundDocument::open(file);
   ASSERT_TRUE(document.hasValue());
   EXPECT_LE(document->sat().size(), 128u);  // as many entries as the file has sectors, rounded up

@@ -17,7 +17,7 @@ constexpr std::uint16_t kContinue = 0x003C;
 
 Bytes sst(std::uint32_t uniqueCount, const Bytes& strings) {
   Bytes body;
-  put32(body, uniqueCount), put32(body, uniqueCount);
+  le::appendU32(body, uniqueCount), le::appendU32(body, uniqueCount);
   return cat(body, strings);
 }
 

@@ -20,7 +20,7 @@ Rows extract(const BIFFBuilder& builder) {
 }
 
 Bytes withValue(Bytes body, std::uint32_t value) {
-  put32(body, value);
+  le::appendU32(body, value);
   return body;
 }
 
@@ -54,7 +54,7 @@ TEST(WorksheetExtractionTest, CellRecords) {
   b.record(0x027E, withValue(cellHeader(1, 0), 0x3FF00001));
   b.number(1, 1, 1e15).number(1, 2, 999999999999999.0).number(1, 3, -0.0);
   Bytes mulrk{2, 0, 1, 0};
-  for (std::uint32_t rk : {6u, 10u, 0x40040000u}) put16(mulrk, 15), put32(mulrk, rk);
+  for (std::uint32_t rk : {6u, 10u, 0x40040000u}) le::appendU16(mulrk, 15), le::appendU32(mulrk, rk);
   b.record(0x00BD, cat(mulrk, {3, 0}));
   b.record(0x0205, cat(cellHeader(3, 0), {1, 0})).record(0x0205, cat(cellHeader(3, 1), {7, 1}));  // TRUE, #NULL!
   b.record(0x0201, cellHeader(4, 8)).eof();  // BLANK

@@ -11,17 +11,10 @@
 #include <vector>
 
 #include "model/Bytes.h"
+#include "model/LittleEndian.h"
 
 namespace tamsel::testing {
 
-inline void put16(Bytes& out, std::uint16_t v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-inline void put32(Bytes& out, std::uint32_t v) { put16(out, std::uint16_t(v)), put16(out, std::uint16_t(v >> 16)); }
-inline void set32(Bytes& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = std::uint8_t(v >> (8 * i));
-}
 inline void putBytes(Bytes& out, std::initializer_list<int> bytes) {
   for (int b : bytes) out.push_back(std::uint8_t(b));
 }
@@ -30,14 +23,14 @@ inline Bytes cat(Bytes a, const Bytes& b) { return a.insert(a.end(), b.begin(), 
 // Row, column and format index: the start of every cell record.
 inline Bytes cellHeader(std::uint16_t row, std::uint16_t column) {
   Bytes body;
-  put16(body, row), put16(body, column), put16(body, 15);
+  le::appendU16(body, row), le::appendU16(body, column), le::appendU16(body, 15);
   return body;
 }
 
 // A BIFF8 string of 1-byte characters: count, flags 0, characters.
 inline Bytes compressedString(const std::string& text) {
   Bytes out;
-  put16(out, std::uint16_t(text.size()));
+  le::appendU16(out, std::uint16_t(text.size()));
   out.push_back(0);
   return cat(out, Bytes(text.begin(), text.end()));
 }
@@ -45,13 +38,13 @@ inline Bytes compressedString(const std::string& text) {
 class BIFFBuilder {
  public:
   BIFFBuilder& record(std::uint16_t type, const Bytes& body) {
-    put16(bytes_, type), put16(bytes_, std::uint16_t(body.size()));
+    le::appendU16(bytes_, type), le::appendU16(bytes_, std::uint16_t(body.size()));
     bytes_ = cat(bytes_, body);
     return *this;
   }
   BIFFBuilder& bof(std::uint16_t substream, std::uint16_t version = 0x0600) {
     Bytes body;
-    put16(body, version), put16(body, substream), put32(body, 0), put32(body, 0), put32(body, 0);
+    le::appendU16(body, version), le::appendU16(body, substream), le::appendU32(body, 0), le::appendU32(body, 0), le::appendU32(body, 0);
     return record(0x0809, body);
   }
   BIFFBuilder& eof() { return record(0x000A, {}); }
@@ -62,7 +55,7 @@ class BIFFBuilder {
     Bytes body = cellHeader(row, column);
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    put32(body, std::uint32_t(bits)), put32(body, std::uint32_t(bits >> 32));
+    le::appendU32(body, std::uint32_t(bits)), le::appendU32(body, std::uint32_t(bits >> 32));
     return record(0x0203, body);
   }
   // A BOUNDSHEET entry; its BOF position is set later by pointSheetHere.
@@ -71,7 +64,7 @@ class BIFFBuilder {
     return record(0x0085, {0, 0, 0, 0, 0, sheetType, 1, 'S'});
   }
   BIFFBuilder& pointSheetHere(std::size_t entry) {
-    set32(bytes_, entry + 4, std::uint32_t(bytes_.size()));
+    le::storeU32(bytes_, entry + 4, std::uint32_t(bytes_.size()));
     return *this;
   }
   const Bytes& bytes() const { return bytes_; }
@@ -126,7 +119,7 @@ class CompoundFileBuilder {
       if (out.starts[i] == -1) out.starts[i] = chain(sectors, fat, streams_[i].second, 512);
     }
     Bytes miniFatBytes;
-    for (std::int32_t v : miniFat) put32(miniFatBytes, std::uint32_t(v));
+    for (std::int32_t v : miniFat) le::appendU32(miniFatBytes, std::uint32_t(v));
     out.miniFatSector = chain(sectors, fat, miniFatBytes, 512);
     Bytes directory = entry("Root Entry", 5, miniStart, std::uint32_t(mini.size()));
     for (std::size_t i = 0; i < streams_.size(); ++i) {
@@ -136,14 +129,14 @@ class CompoundFileBuilder {
 
     out.file = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     out.file.resize(24);
-    put16(out.file, 0x3E), put16(out.file, 3), put16(out.file, 0xFFFE), put16(out.file, 9), put16(out.file, 6);
+    le::appendU16(out.file, 0x3E), le::appendU16(out.file, 3), le::appendU16(out.file, 0xFFFE), le::appendU16(out.file, 9), le::appendU16(out.file, 6);
     out.file.resize(44);
-    put32(out.file, 1), put32(out.file, std::uint32_t(out.directorySector)), put32(out.file, 0);
-    put32(out.file, 4096), put32(out.file, std::uint32_t(out.miniFatSector)), put32(out.file, 1);
-    put32(out.file, 0xFFFFFFFE), put32(out.file, 0), put32(out.file, 0);  // no DIFAT; the FAT is sector 0
+    le::appendU32(out.file, 1), le::appendU32(out.file, std::uint32_t(out.directorySector)), le::appendU32(out.file, 0);
+    le::appendU32(out.file, 4096), le::appendU32(out.file, std::uint32_t(out.miniFatSector)), le::appendU32(out.file, 1);
+    le::appendU32(out.file, 0xFFFFFFFE), le::appendU32(out.file, 0), le::appendU32(out.file, 0);  // no DIFAT; the FAT is sector 0
     out.file.resize(512, 0xFF);
     fat.resize(128, -1);
-    for (std::int32_t v : fat) put32(sectors[0], std::uint32_t(v));
+    for (std::int32_t v : fat) le::appendU32(sectors[0], std::uint32_t(v));
     for (const Bytes& sector : sectors) out.file = cat(out.file, sector);
     return out;
   }
@@ -151,12 +144,12 @@ class CompoundFileBuilder {
  private:
   static Bytes entry(const std::string& name, std::uint8_t type, std::int32_t start, std::uint32_t size) {
     Bytes e;
-    for (char c : name) put16(e, std::uint8_t(c));
+    for (char c : name) le::appendU16(e, std::uint8_t(c));
     e.resize(64);
-    put16(e, std::uint16_t(2 * name.size() + 2));
+    le::appendU16(e, std::uint16_t(2 * name.size() + 2));
     e.push_back(type);
     e.resize(116, 0xFF);  // no siblings or children
-    put32(e, std::uint32_t(start)), put32(e, size), put32(e, 0);
+    le::appendU32(e, std::uint32_t(start)), le::appendU32(e, size), le::appendU32(e, 0);
     return e;
   }
 
