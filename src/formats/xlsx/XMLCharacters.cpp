@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "model/Unicode.h"
-
 namespace tamsel {
 namespace {
 
@@ -86,7 +84,5 @@ std::optional<char32_t> characterReference(std::string_view name) {
   if (!isXMLCharacter(value)) return std::nullopt;
   return value;
 }
-
-void appendXMLCharacter(std::string& out, char32_t c) { unicode::appendUtf8(out, c); }
 
 }  // namespace tamsel

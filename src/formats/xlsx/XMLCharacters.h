@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace tamsel {
@@ -17,7 +16,5 @@ std::size_t firstNonXMLCharacter(std::string_view text);
 // The character of a reference's name between "&" and ";": "#65" or "#x41".
 // Nothing when it is malformed or not an XML character.
 std::optional<char32_t> characterReference(std::string_view name);
-
-void appendXMLCharacter(std::string& out, char32_t character);
 
 }  // namespace tamsel

@@ -9,6 +9,7 @@
 
 #include "formats/xlsx/XMLCharacters.h"
 #include "formats/xlsx/XMLNamespaceURIs.h"
+#include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
@@ -224,7 +225,7 @@ class Tokenizer {
     if (const char predefined = predefinedEntity(name)) {
       out.push_back(predefined);
     } else if (auto code = characterReference(name)) {
-      appendXMLCharacter(out, *code);
+      unicode::appendUtf8(out, *code);
     } else {
       return fail();
     }
