@@ -16,6 +16,13 @@ namespace tamsel::unicode {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+// UTF-16 surrogates: a high one followed by a low one stands for one scalar.
+inline constexpr bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline constexpr bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline constexpr char32_t joinSurrogates(char32_t high, char32_t low) {
+  return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
 inline bool isAscii(std::string_view text) {
   for (unsigned char c : text) {
     if (c >= 0x80) return false;

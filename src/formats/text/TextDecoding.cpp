@@ -22,9 +22,6 @@ bool startsWith(ByteView bytes, std::initializer_list<std::uint8_t> prefix) {
   return true;
 }
 
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // `bytes` includes the two-byte byte-order mark, which is dropped.
 Expected<std::string, std::string> decodeUtf16(ByteView bytes, bool bigEndian) {
   if (bytes.size() % 2 != 0) {
@@ -39,10 +36,10 @@ Expected<std::string, std::string> decodeUtf16(ByteView bytes, bool bigEndian) {
   text.reserve(bytes.size() / 2 * 3);
   for (std::size_t offset = 2; offset < bytes.size(); offset += 2) {
     char32_t unit = unitAt(offset);
-    if (isHighSurrogate(unit) && offset + 2 < bytes.size() && isLowSurrogate(unitAt(offset + 2))) {
-      unit = 0x10000 + ((unit - 0xD800) << 10) + (unitAt(offset + 2) - 0xDC00);
+    if (unicode::isHighSurrogate(unit) && offset + 2 < bytes.size() && unicode::isLowSurrogate(unitAt(offset + 2))) {
+      unit = unicode::joinSurrogates(unit, unitAt(offset + 2));
       offset += 2;
-    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+    } else if (unicode::isHighSurrogate(unit) || unicode::isLowSurrogate(unit)) {
       return unexpected("The file is not valid UTF-16 text (unpaired surrogate at byte offset " +
                         std::to_string(offset) + ").");
     }

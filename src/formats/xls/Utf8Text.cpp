@@ -6,10 +6,8 @@ namespace tamsel {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+using unicode::isHighSurrogate;
+using unicode::isLowSurrogate;
 
 // Decodes code units given by `unitAt(i)` for i in [0, count). The output
 // grows once by the largest size the units can take (3 bytes each; a
@@ -25,9 +23,9 @@ void appendUnits(std::string& out, std::size_t count, UnitAt unitAt) {
       *cursor++ = static_cast<char>(unit);
     } else if (isHighSurrogate(unit) && i + 1 < count && isLowSurrogate(unitAt(i + 1))) {
       char32_t low = unitAt(++i);
-      cursor = unicode::encodeUtf8(cursor, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      cursor = unicode::encodeUtf8(cursor, unicode::joinSurrogates(unit, low));
     } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-      cursor = unicode::encodeUtf8(cursor, kReplacement);
+      cursor = unicode::encodeUtf8(cursor, unicode::kReplacementCharacter);
     } else {
       cursor = unicode::encodeUtf8(cursor, unit);
     }

@@ -30,9 +30,6 @@ std::optional<std::uint32_t> escapeAt(std::string_view text, std::size_t positio
   return unit;
 }
 
-bool isHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 }  // namespace
 
 void appendUnescaped(std::string& out, std::string_view text) {
@@ -42,15 +39,15 @@ void appendUnescaped(std::string& out, std::string_view text) {
     auto unit = escapeAt(text, position);
     std::size_t consumed = escapeLength;
     std::uint32_t scalar = unit.value_or(0);
-    if (unit && isHighSurrogate(*unit)) {
+    if (unit && unicode::isHighSurrogate(*unit)) {
       auto low = escapeAt(text, position + escapeLength);
-      if (low && isLowSurrogate(*low)) {
-        scalar = 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00);
+      if (low && unicode::isLowSurrogate(*low)) {
+        scalar = unicode::joinSurrogates(*unit, *low);
         consumed = 2 * escapeLength;
       } else {
         unit.reset();
       }
-    } else if (unit && isLowSurrogate(*unit)) {
+    } else if (unit && unicode::isLowSurrogate(*unit)) {
       unit.reset();
     }
     if (!unit) {
