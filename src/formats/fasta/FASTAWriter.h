@@ -1,0 +1,19 @@
+#pragma once
+
+// Writes a primer list as FASTA: for each primer a line ">name comment" (the
+// comment and its space only when the comment is not empty), then the whole
+// sequence on one line; LF line ends. A primer without a sequence has no
+// sequence line. The selected flag is not written.
+
+#include <string>
+
+#include "model/PrimerEntry.h"
+
+namespace tamsel {
+
+class FASTAWriter {
+ public:
+  static std::string write(const PrimerList& primers);
+};
+
+}  // namespace tamsel
