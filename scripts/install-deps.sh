@@ -11,6 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   python3 python3-openpyxl python3-xlsxwriter python3-xlwt
+  primer3
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include "formats/nsub/EndMatchMask.h"
 #include "formats/nsub/NSubFormat.h"
+#include "model/NucleotideSet.h"
 #include "model/Unicode.h"
 
 namespace tamsel {
@@ -17,11 +18,6 @@ std::size_t codePointPrefixLength(std::string_view text, std::size_t limit) {
   while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
   return length;
 }
-
-constexpr std::array<std::uint8_t, 26> kBaseCodes = {
-    1,  14, 2, 13, 0, 0,  4, 11, 0, 0,  12, 0, 3,  // A to M
-    15, 0,  0, 0,  5, 6,  8, 8,  7, 9,  0,  10, 0,  // N to Z
-};
 
 bool inWriterAlphabet(char c) {
   // The letters with a non-zero base code are exactly the sixteen IUPAC letters.
@@ -47,11 +43,7 @@ std::string quotedName(std::string_view name) {
 
 }  // namespace
 
-std::uint8_t NSubWriter::baseCode(char letter) {
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  if (letter < 'A' || letter > 'Z') return 0;
-  return kBaseCodes[static_cast<std::size_t>(letter - 'A')];
-}
+std::uint8_t NSubWriter::baseCode(char letter) { return nucleotideSet(letter); }
 
 std::string NSubWriter::sanitizedSequence(std::string_view sequence) {
   std::string cleaned;
