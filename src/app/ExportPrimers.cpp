@@ -49,10 +49,17 @@ Expected<Bytes, std::string> contentsFor(const std::string& extension, const Pri
 
 }  // namespace
 
+Expected<Bytes, std::string> exportContents(const std::string& extension, const PrimerList& primers,
+                                            int defaultMismatches, int endMatches) {
+  auto contents = contentsFor(extension, primers, defaultMismatches, endMatches);
+  if (!contents) return unexpected(std::string(kExportFailurePrefix) + contents.error());
+  return std::move(*contents);
+}
+
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
                                          int defaultMismatches, int endMatches) {
-  auto contents = contentsFor(lowercasedExtension(destination), primers, defaultMismatches, endMatches);
-  if (!contents) return std::string(kExportFailurePrefix) + contents.error();
+  auto contents = exportContents(lowercasedExtension(destination), primers, defaultMismatches, endMatches);
+  if (!contents) return contents.error();
   if (auto failure = writeFileAtomically(destination, *contents)) return std::string(kExportFailurePrefix) + *failure;
   return std::nullopt;
 }

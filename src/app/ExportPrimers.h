@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/Bytes.h"
+#include "model/Expected.h"
 #include "model/PrimerEntry.h"
 
 namespace tamsel {
@@ -31,5 +33,10 @@ std::string updateSavePanel(std::string_view proposedName, int formatIndex);
 // ("Failed to export: " + reason). A failed write leaves any existing file intact.
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
                                          int defaultMismatches, int endMatches);
+
+// The bytes an export to `extension` (lower-cased, without the dot) writes,
+// for standard output; the error is the same "Failed to export: " message.
+Expected<Bytes, std::string> exportContents(const std::string& extension, const PrimerList& primers,
+                                            int defaultMismatches, int endMatches);
 
 }  // namespace tamsel

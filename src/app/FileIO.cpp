@@ -1,10 +1,12 @@
 #include "app/FileIO.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cstdint>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -78,6 +80,50 @@ std::optional<std::filesystem::path> followLinks(std::filesystem::path path) {
   return std::nullopt;
 }
 
+struct Source {
+  std::string_view noun;  // what the size message calls it: "The file"
+  std::string name;       // what follows each message in brackets
+};
+
+// Reads `fd` to its end; `expectedSize` is what fstat gave (0 for a pipe).
+// Past it the input has grown or has no size: read on in chunks, within the
+// limit, so a pipe never takes more memory than a file of the largest size.
+Expected<Bytes, std::string> readToEnd(int fd, std::uint64_t expectedSize, std::uint64_t maxBytes,
+                                       const Source& source) {
+  const auto tooLarge = [&] {
+    return unexpected(std::string(source.noun) + " is larger than " + std::to_string(maxBytes >> 20) +
+                      " MiB, the most Tamsel reads (" + source.name + ")");
+  };
+  if (expectedSize > maxBytes) return tooLarge();
+
+  Bytes bytes(static_cast<std::size_t>(expectedSize));
+  std::size_t filled = 0;
+  std::array<std::uint8_t, 1 << 16> chunk;
+  for (;;) {
+    const bool growing = filled == bytes.size();
+    std::uint8_t* target = growing ? chunk.data() : bytes.data() + filled;
+    const std::size_t room = growing ? chunk.size() : bytes.size() - filled;
+    const ssize_t count = ::read(fd, target, room);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      // A descriptor inherited in non-blocking mode: wait until it has data.
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+      }
+      return unexpected(std::string(std::strerror(errno)) + " (" + source.name + ")");
+    }
+    if (count == 0) break;
+    if (growing) {
+      if (filled + static_cast<std::size_t>(count) > maxBytes) return tooLarge();
+      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + count);
+    }
+    filled += static_cast<std::size_t>(count);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 }  // namespace
 
 void setWriteCallForTesting(WriteCall call) { writeCall.store(call); }
@@ -90,34 +136,20 @@ Expected<Bytes, std::string> readWholeFile(const std::filesystem::path& path, st
   if (::fstat(file.get(), &status) != 0) return unexpected(describe(errno, path));
   if (S_ISDIR(status.st_mode)) return unexpected(describe(EISDIR, path));
   if (!S_ISREG(status.st_mode)) return unexpected("Not a regular file (" + path.string() + ")");
-  const auto tooLarge = [&] {
-    return unexpected("The file is larger than " + std::to_string(maxBytes >> 20) +
-                      " MiB, the most Tamsel reads (" + path.string() + ")");
-  };
-  if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return tooLarge();
+  return readToEnd(file.get(), static_cast<std::uint64_t>(status.st_size), maxBytes, {"The file", path.string()});
+}
 
-  Bytes bytes(static_cast<std::size_t>(status.st_size));
-  std::size_t filled = 0;
-  std::array<std::uint8_t, 1 << 16> chunk;
-  for (;;) {
-    // Past the size fstat gave, the file has grown: read on in chunks, within the limit.
-    const bool growing = filled == bytes.size();
-    std::uint8_t* target = growing ? chunk.data() : bytes.data() + filled;
-    const std::size_t room = growing ? chunk.size() : bytes.size() - filled;
-    const ssize_t count = ::read(file.get(), target, room);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      return unexpected(describe(errno, path));
-    }
-    if (count == 0) break;
-    if (growing) {
-      if (filled + static_cast<std::size_t>(count) > maxBytes) return tooLarge();
-      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + count);
-    }
-    filled += static_cast<std::size_t>(count);
-  }
-  bytes.resize(filled);
-  return bytes;
+Expected<Bytes, std::string> readStandardInput(std::uint64_t maxBytes) {
+  const Source source{"The standard input", "standard input"};
+  struct stat status {};
+  // Redirected from a file: its size is known, and a file too large is refused unread.
+  const bool regular = ::fstat(STDIN_FILENO, &status) == 0 && S_ISREG(status.st_mode);
+  return readToEnd(STDIN_FILENO, regular ? static_cast<std::uint64_t>(status.st_size) : 0, maxBytes, source);
+}
+
+std::optional<std::string> writeStandardOutput(ByteView bytes) {
+  if (int error = writeAll(STDOUT_FILENO, bytes)) return std::string(std::strerror(error)) + " (standard output)";
+  return std::nullopt;
 }
 
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested, ByteView bytes) {

@@ -44,13 +44,18 @@ PrimersOrReason readPrimers(ByteView bytes, const std::string& extension, std::o
 }  // namespace
 
 ImportOutcome importFile(const std::filesystem::path& location) {
-  ImportOutcome outcome;
   auto bytes = readWholeFile(location);
   if (!bytes) {
+    ImportOutcome outcome;
     outcome.error = std::string(kReadFailurePrefix) + bytes.error();
     return outcome;
   }
-  PrimersOrReason primers = readPrimers(*bytes, lowercasedExtension(location), outcome.settings);
+  return importBytes(*bytes, lowercasedExtension(location), baseName(location));
+}
+
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName) {
+  ImportOutcome outcome;
+  PrimersOrReason primers = readPrimers(bytes, extension, outcome.settings);
   if (!primers) {
     outcome.error = std::string(kReadFailurePrefix) + primers.error();
   } else if (primers->empty()) {
@@ -59,7 +64,7 @@ ImportOutcome importFile(const std::filesystem::path& location) {
     outcome.error = std::move(*problem);
   } else {
     outcome.primers = std::move(*primers);
-    outcome.fileBaseName = baseName(location);
+    outcome.fileBaseName = std::move(listName);
   }
   return outcome;
 }

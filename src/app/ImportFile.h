@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/Bytes.h"
 #include "model/PrimerEntry.h"
 
 namespace tamsel {
@@ -35,5 +36,10 @@ struct ImportOutcome {
 inline constexpr std::string_view kReadFailurePrefix = "Failed to read file: ";
 
 ImportOutcome importFile(const std::filesystem::path& location);
+
+// The same import from bytes already in memory (standard input): `extension`
+// (lower-cased, without the dot) chooses the reader as a file's would, and
+// `listName` becomes the outcome's fileBaseName.
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName);
 
 }  // namespace tamsel

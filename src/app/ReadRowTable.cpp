@@ -41,7 +41,11 @@ Expected<RowTable, std::string> tableOf(ByteView bytes, const std::string& exten
 Expected<RowTable, std::string> readRowTable(const std::filesystem::path& path) {
   auto bytes = readWholeFile(path);
   if (!bytes) return unexpected(std::string(kReadFailurePrefix) + bytes.error());
-  auto table = tableOf(*bytes, lowercasedExtension(path));
+  return readRowTable(*bytes, lowercasedExtension(path));
+}
+
+Expected<RowTable, std::string> readRowTable(ByteView bytes, const std::string& extension) {
+  auto table = tableOf(bytes, extension);
   if (!table) return unexpected(std::string(kReadFailurePrefix) + table.error());
   return std::move(*table);
 }

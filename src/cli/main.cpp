@@ -4,126 +4,66 @@
 
 #include <iostream>
 
-#include "cli/Commands.h"
+#include "Version.h"
+#include "cli/Command.h"
+#include "cli/Help.h"
 
 namespace {
 
 using namespace tamsel::cli;
 
-constexpr const char* kFooter = R"(
-Usage in full:
-  tamsel-cli show FILE [--json]
-      Import FILE as the desktop window does and print its primers as a table,
-      or with --json as {"defaultMismatches":N,"endMatches":N,"primers":
-      [{"selected":B,"name":S,"sequence":S,"comment":S},...]}. The settings are
-      2 and 3 unless FILE is .nsub.
-  tamsel-cli convert INPUT OUTPUT [--mismatches N] [--end-matches N]
-      Import INPUT and write OUTPUT in the format its extension names. The two
-      .nsub settings (0 to 255) default to INPUT's when it is .nsub, else 2 and 3.
-  tamsel-cli convert --to nsub|xlsx|csv|tsv [--out-dir DIR] INPUT...
-      Convert each INPUT to a file with the new extension, next to it or in DIR
-      (which must exist); report each failure and go on. --mismatches and
-      --end-matches apply here too.
-  tamsel-cli rows FILE
-      Print the cells FILE's reader produces, before any primer conversion, as
-      {"rows":[["cell",...],...]}.
+// Prints the help of Help.h in place of the parser's own: the program's for
+// --help, a command's for COMMAND --help.
+class HelpFormatter : public CLI::FormatterBase {
+ public:
+  explicit HelpFormatter(std::vector<CommandHelp> commands) : commands_(std::move(commands)) {}
 
-Formats, chosen by the lower-cased extension alone, never by the contents:
-  read   .nsub  .xlsx  .xls  .csv (comma; semicolon when the first line holds
-         a semicolon but no comma)  .tsv, .txt and any other extension (tab)
-  write  .nsub  .xlsx  .csv  .tsv  (any other extension is written as .nsub)
-  Files over 1 GiB are refused. Every export goes to a temporary file that
-  then replaces OUTPUT, so a failed export never damages an existing file.
+  std::string make_help(const CLI::App* app, std::string, CLI::AppFormatMode) const override {
+    for (const CommandHelp& command : commands_) {
+      if (app->get_parent() && command.name == app->get_name()) return commandHelpText(command);
+    }
+    return programHelpText(commands_);
+  }
 
-Exit status: 0 success, 1 a file could not be read or written, 2 usage error.
-
-Examples:
-  tamsel-cli show primers.xlsx
-  tamsel-cli show --json order.csv
-  tamsel-cli convert order.csv order.nsub --end-matches 5
-  tamsel-cli convert --to xlsx --out-dir converted *.nsub
-  tamsel-cli rows sheet.xls)";
-
-struct Arguments {
-  std::string showFile;
-  bool json = false;
-  std::vector<std::string> convertFiles;
-  std::string to;
-  std::string outDir;
-  int mismatches = -1;
-  int endMatches = -1;
-  std::string rowsFile;
+ private:
+  std::vector<CommandHelp> commands_;
 };
-
-SettingsOverride settingsFrom(const Arguments& arguments, const CLI::App& convert) {
-  SettingsOverride settings;
-  if (convert.count("--mismatches")) settings.defaultMismatches = arguments.mismatches;
-  if (convert.count("--end-matches")) settings.endMatches = arguments.endMatches;
-  return settings;
-}
-
-int usageError(const std::string& message) {
-  std::cerr << "tamsel-cli: " << message << "\nRun with --help for more information.\n";
-  return kExitUsage;
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  CLI::App app{"tamsel-cli: reads and converts lists of PCR primers (.nsub, .xlsx, .xls, .csv, .tsv, .txt)",
-               "tamsel-cli"};
-  app.footer(kFooter);
+  const std::vector<std::unique_ptr<Command>> commands = makeCommands();
+  std::vector<CommandHelp> helps;
+  for (const auto& command : commands) helps.push_back(command->help());
+
+  CLI::App app{kProgramSummary, "tamsel-cli"};
+  app.formatter(std::make_shared<HelpFormatter>(helps));  // before the commands, which take it over
+  app.set_version_flag("--version", std::string("tamsel-cli ") + tamsel::kVersion);
   app.require_subcommand(1);
-  Arguments arguments;
-
-  CLI::App* show = app.add_subcommand("show", "Import FILE as the desktop window does and print its primers");
-  show->add_option("FILE", arguments.showFile, "The primer file")->required();
-  show->add_flag("--json", arguments.json,
-                 "Print {\"defaultMismatches\":N,\"endMatches\":N,\"primers\":[{\"selected\":B,\"name\":S,"
-                 "\"sequence\":S,\"comment\":S},...]} (settings 2 and 3 unless FILE is .nsub)");
-
-  CLI::App* convert = app.add_subcommand(
-      "convert",
-      "Convert INPUT to OUTPUT (the writer chosen by OUTPUT's extension), or with --to each INPUT to a file of "
-      "that format next to it or in --out-dir");
-  convert->add_option("FILES", arguments.convertFiles, "INPUT OUTPUT, or with --to: INPUT...")->required();
-  convert->add_option("--to", arguments.to, "Convert every FILE to this format")
-      ->check(CLI::IsMember({"nsub", "xlsx", "csv", "tsv"}));
-  convert->add_option("--out-dir", arguments.outDir, "With --to: write the files here (default: next to each input)")
-      ->check(CLI::ExistingDirectory);
-  convert->add_option("--mismatches", arguments.mismatches,
-                      "Default mismatch count written to .nsub (default: the input's when .nsub, else 2)")
-      ->check(CLI::Range(0, 255));
-  convert->add_option("--end-matches", arguments.endMatches,
-                      "End-match count written to .nsub (default: the input's when .nsub, else 3)")
-      ->check(CLI::Range(0, 255));
-
-  CLI::App* rows = app.add_subcommand("rows", "Print the cells the reader of FILE's kind produces, before any "
-                                              "primer conversion, as {\"rows\":[[\"cell\",...],...]}");
-  rows->add_option("FILE", arguments.rowsFile, "The file to read")->required();
+  std::vector<CLI::App*> parsers;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    parsers.push_back(app.add_subcommand(helps[i].name, helps[i].summary));
+    commands[i]->declare(*parsers.back());
+  }
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& help) {
-    return app.exit(help);
-  } catch (const CLI::CallForAllHelp& help) {
-    return app.exit(help);
+  } catch (const CLI::Success& done) {  // --help, --version
+    return app.exit(done);
   } catch (const CLI::ParseError& error) {
     return usageError(error.what());
   }
 
-  if (*show) return showFile(arguments.showFile, arguments.json);
-  if (*rows) return printRows(arguments.rowsFile);
-
-  const SettingsOverride settings = settingsFrom(arguments, *convert);
-  if (convert->count("--to")) {
-    std::vector<std::filesystem::path> inputs(arguments.convertFiles.begin(), arguments.convertFiles.end());
-    std::optional<std::filesystem::path> outDir;
-    if (convert->count("--out-dir")) outDir = arguments.outDir;
-    return convertFiles(inputs, arguments.to, outDir, settings);
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    if (!*parsers[i]) continue;
+    const int status = commands[i]->run(*parsers[i]);
+    // Data that could not be written (a full disk) is a failure, not a success.
+    if (!std::cout.flush() && status == kExitSuccess) {
+      std::cerr << "Failed to write standard output.\n";
+      return kExitFailure;
+    }
+    return status;
   }
-  if (convert->count("--out-dir")) return usageError("--out-dir needs --to");
-  if (arguments.convertFiles.size() != 2) return usageError("convert needs INPUT and OUTPUT, or --to FORMAT INPUT...");
-  return convertFile(arguments.convertFiles[0], arguments.convertFiles[1], settings);
+  return usageError("a COMMAND is needed");
 }

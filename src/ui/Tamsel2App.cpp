@@ -4,13 +4,14 @@
 #include <QIcon>
 
 #include "ContentView.h"
+#include "Version.h"
 #include "MainWindow.h"
 
 namespace tamsel {
 
 Tamsel2App::Tamsel2App(int& argc, char** argv) : application_(argc, argv) {
   QApplication::setApplicationName(QStringLiteral("Tamsel"));
-  QApplication::setApplicationVersion(QStringLiteral(TAMSEL_VERSION));
+  QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
   QApplication::setDesktopFileName(QStringLiteral("tamsel"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/tamsel/tamsel.svg")));
   QApplication::setQuitOnLastWindowClosed(true);

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <thread>
 #include <utility>
 
 #include "TempFolder.h"
@@ -55,6 +58,51 @@ TEST(ReadWholeFileTest, RefusesFilesOverTheLimit) {
   auto tooLarge = readWholeFile(file, 2u << 20);
   ASSERT_FALSE(tooLarge);
   EXPECT_NE(tooLarge.error().find("larger than 2 MiB"), std::string::npos) << tooLarge.error();
+}
+
+// Standard input replaced by the read end of a pipe that a thread fills with
+// `size` bytes, as a shell pipeline would; restored at the end.
+class PipedStandardInput {
+ public:
+  explicit PipedStandardInput(std::size_t size) : saved_(::dup(STDIN_FILENO)) {
+    int ends[2];
+    EXPECT_EQ(::pipe(ends), 0);
+    ::dup2(ends[0], STDIN_FILENO);
+    ::close(ends[0]);
+    writer_ = std::thread([fd = ends[1], size] {
+      const std::string chunk(4096, 'a');
+      // Stops at the first failed write: the reader has given up and closed.
+      for (std::size_t sent = 0; sent < size;) {
+        const ssize_t count = ::write(fd, chunk.data(), std::min(chunk.size(), size - sent));
+        if (count <= 0) break;
+        sent += static_cast<std::size_t>(count);
+      }
+      ::close(fd);
+    });
+  }
+  ~PipedStandardInput() {
+    ::dup2(saved_, STDIN_FILENO);  // closes the read end, so a blocked writer ends
+    ::close(saved_);
+    writer_.join();
+  }
+
+ private:
+  int saved_;
+  std::thread writer_;
+};
+
+TEST(ReadStandardInputTest, ReadsAPipeToItsEndWithinTheLimit) {
+  ::signal(SIGPIPE, SIG_IGN);
+  for (std::size_t size : {std::size_t{0}, std::size_t{100000}, std::size_t{2u << 20}}) {
+    PipedStandardInput input(size);
+    auto bytes = readStandardInput(2u << 20);
+    ASSERT_TRUE(bytes) << bytes.error();
+    EXPECT_EQ(bytes->size(), size);
+  }
+  PipedStandardInput input((2u << 20) + 1);
+  auto tooLarge = readStandardInput(2u << 20);
+  ASSERT_FALSE(tooLarge);
+  EXPECT_EQ(tooLarge.error(), "The standard input is larger than 2 MiB, the most Tamsel reads (standard input)");
 }
 
 TEST(WriteFileAtomicallyTest, ReplacesTheFileAndKeepsItsPermissions) {

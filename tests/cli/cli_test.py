@@ -1,20 +1,22 @@
 #!/usr/bin/env python3
-"""End-to-end tests of tamsel-cli: usage TAMSEL_CLI (the path of the program)."""
+"""End-to-end tests of tamsel-cli: usage TAMSEL_CLI VERSION (the program and the version it prints)."""
 import json
 import os
+import pty
 import subprocess
 import sys
 import tempfile
 import unittest
 
 CLI = None
+VERSION = None
 
 NO_VALID_SEQUENCE = ("No valid DNA sequence of at least 5 characters was found. "
                      "This does not appear to be a valid primer file.")
 
 
-def run(*args):
-    return subprocess.run([CLI, *map(str, args)], capture_output=True, timeout=60)
+def run(*args, stdin=b"", stdout=subprocess.PIPE):
+    return subprocess.run([CLI, *map(str, args)], input=stdin, stdout=stdout, stderr=subprocess.PIPE, timeout=60)
 
 
 def primer(selected, name, sequence, comment=""):
@@ -40,8 +42,8 @@ class CliTest(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr.decode())
         return result.stdout
 
-    def fails(self, args, message, code=1):
-        result = run(*args)
+    def fails(self, args, message, code=1, **streams):
+        result = run(*args, **streams)
         self.assertEqual(result.returncode, code, result.stderr.decode())
         self.assertTrue(result.stderr.decode().startswith(message), result.stderr)
         return result
@@ -62,9 +64,74 @@ class CliTest(unittest.TestCase):
             with self.subTest(args=args):
                 self.assertTrue(self.fails(args, "", code=2).stderr)
         self.assertFalse(os.path.exists(self.path("b.nsub")))
+        self.assertEqual(self.succeeds("--version").decode(), "tamsel-cli %s\n" % VERSION)
+
+    def test_help_lists_each_command_once_and_each_command_its_options_and_two_examples(self):
         usage = self.succeeds("--help").decode()
-        for word in ("show", "convert", "rows", "--json", "--to", "--out-dir", "--mismatches", "--end-matches"):
-            self.assertIn(word, usage)
+        commands = ("show", "convert", "rows")
+        for command in commands:
+            self.assertEqual(usage.count("\n  %s " % command), 1, command)
+            help_text = self.succeeds(command, "--help").decode()
+            self.assertTrue(help_text.startswith("Usage: tamsel-cli " + command), help_text)
+            examples = help_text.split("\nExamples:\n")[1]
+            self.assertEqual(examples.count("  tamsel-cli %s " % command), 2, help_text)
+            self.assertNotIn("Commands:", help_text)
+        for option in ("--json", "--from", "--to", "--out-dir", "--mismatches", "--end-matches", "--force"):
+            self.assertIn(option, "".join(self.succeeds(c, "--help").decode() for c in commands))
+
+    def test_standard_input_and_output_in_a_pipeline(self):
+        csv = b"Selected,Name,Sequence,Comment\n1,P1,ACGTACGT,first\n0,P2,GGGGCCCCA,\n"
+        expected = self.show_json(self.write("in.csv", csv))
+        for to in ("nsub", "xlsx", "csv", "tsv"):
+            with self.subTest(to=to):
+                converted = run("convert", "--from", "csv", "--to", to, "-", "-", stdin=csv)
+                self.assertEqual((converted.returncode, converted.stderr), (0, b""))
+                shown = self.succeeds_with(["show", "--json", "--from", to, "-"], converted.stdout)
+                self.assertEqual(json.loads(shown), expected)
+        # A named file on one side, a stream on the other.
+        self.succeeds_with(["convert", "--from", "csv", "-", self.path("out.xlsx")], csv)
+        self.assertEqual(self.show_json(self.path("out.xlsx")), expected)
+        tsv = self.succeeds("convert", "--to", "tsv", self.path("in.csv"), "-")
+        self.assertTrue(tsv.startswith(b"Selected\tName\tSequence\tComment\n1\tP1\tACGTACGT\tfirst"), tsv)
+        rows = self.succeeds_with(["rows", "--from", "tsv", "-"], b"a\tb\n")
+        self.assertEqual(json.loads(rows), {"rows": [["a", "b"]]})
+        self.assertIn(b"standard input: 2 primers", self.succeeds_with(["show", "--from", "csv", "-"], csv))
+        self.fails(["show", "--from", "xlsx", "-"], "Failed to read file: ", stdin=b"not a workbook")
+
+    def succeeds_with(self, args, stdin):
+        result = run(*args, stdin=stdin)
+        self.assertEqual(result.returncode, 0, result.stderr.decode())
+        return result.stdout
+
+    def test_stream_usage_errors_name_the_missing_option(self):
+        existing = self.write("a.csv", "Name,Sequence\nP1,ACGTACGT\n")
+        for args, message in ((["show", "-"], "--from"), (["rows", "-"], "--from"),
+                              (["convert", "-", self.path("b.nsub")], "--from"),
+                              (["convert", existing, "-"], "--to"),
+                              (["show", "--from", "csv", existing], "--from"),
+                              (["convert", "--from", "csv", "--to", "nsub", "-", self.path("b.xlsx")], "--to"),
+                              (["convert", "--from", "csv", "--to", "csv", "-", existing, existing], "-"),
+                              (["show", "--from", "pdf", "-"], "--from")):
+            with self.subTest(args=args):
+                stderr = self.fails(args, "tamsel-cli: ", code=2).stderr.decode()
+                self.assertIn(message, stderr)
+        self.assertFalse(os.path.exists(self.path("b.nsub")) or os.path.exists(self.path("b.xlsx")))
+
+    def test_binary_formats_are_not_written_to_a_terminal_unless_forced(self):
+        existing = self.write("a.csv", "Name,Sequence\nP1,ACGTACGT\n")
+        leader, follower = pty.openpty()
+        self.addCleanup(os.close, leader)
+        with os.fdopen(follower, "wb") as terminal:
+            for to, forced, code in (("nsub", [], 2), ("xlsx", [], 2), ("csv", [], 0), ("nsub", ["--force"], 0)):
+                with self.subTest(to=to, forced=forced):
+                    result = run("convert", "--to", to, *forced, existing, "-", stdout=terminal)
+                    self.assertEqual(result.returncode, code, result.stderr)
+
+    def test_a_failed_write_to_standard_output_exits_1(self):
+        existing = self.write("a.csv", "Name,Sequence\nP1,ACGTACGT\n")
+        with open("/dev/full", "wb") as full:
+            self.fails(["show", existing], "Failed to write standard output", stdout=full)
+            self.fails(["convert", "--to", "nsub", existing, "-"], "Failed to export: ", stdout=full)
 
     def test_show(self):
         # Byte-order mark, CRLF, quoted commas, doubled quotes, a quoted line break.
@@ -132,4 +199,5 @@ class CliTest(unittest.TestCase):
 
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv.pop(1))
+    VERSION = sys.argv.pop(1)
     unittest.main(verbosity=1)

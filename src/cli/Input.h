@@ -1,0 +1,38 @@
+#pragma once
+
+// The input of a command: a file, whose extension chooses the reader, or "-"
+// for standard input, whose reader --from names.
+
+#include <optional>
+#include <string>
+
+#include "app/ImportFile.h"
+#include "cli/Command.h"
+#include "model/Expected.h"
+#include "model/RowTable.h"
+
+namespace tamsel::cli {
+
+inline constexpr std::string_view kStandardStream = "-";
+
+struct Input {
+  std::string file;
+  std::string from;  // set only with --from
+};
+
+// Declares FILE (required) and --from on `command`.
+void declareInput(CLI::App& command, Input& input);
+void declareFrom(CLI::App& command, Input& input);
+OptionHelp inputArgumentHelp(const std::string& what = "FILE");
+OptionHelp fromOptionHelp();
+
+// `what` names the argument: "FILE", "INPUT".
+// A usage problem of the pair: "-" without --from, or --from with a file.
+std::optional<std::string> inputProblem(const Input& input, const std::string& what = "FILE");
+
+// The import or the row table, from the file or from standard input; errors
+// as the window words them ("Failed to read file: ...").
+ImportOutcome importInput(const Input& input);
+Expected<RowTable, std::string> readInputRows(const Input& input);
+
+}  // namespace tamsel::cli
