@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   python3 python3-openpyxl python3-xlsxwriter python3-xlwt
   primer3
+  man-db zsh
 )
 
 missing=()

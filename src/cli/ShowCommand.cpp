@@ -20,7 +20,7 @@ class ShowCommand : public Command {
             "and its two .nsub settings, or one JSON document. The settings are 2 and 3 unless FILE is .nsub.",
             {inputArgumentHelp()},
             {{"--json", "",
-              "Print {\"defaultMismatches\":N,\"endMatches\":N,\"primers\":[{\"selected\":B,\"name\":S,"
+              "Print one JSON document: {\"defaultMismatches\":N,\"endMatches\":N,\"primers\":[{\"selected\":B,\"name\":S,"
               "\"sequence\":S,\"comment\":S},...]}.",
               {}},
              fromOptionHelp()},
