@@ -26,8 +26,8 @@ bool isWholeNumber(std::string_view field) {
 }
 
 bool startsWithWord(std::string_view line, std::string_view word) {
-  return line.substr(0, word.size()) == word && (line.size() == word.size() || line[word.size()] == ' ' ||
-                                                 line[word.size()] == '\t');
+  return line.substr(0, word.size()) == word &&
+         (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
 }
 
 bool isSkippedLine(std::string_view line) {

@@ -1,8 +1,7 @@
-#include "formats/bed/BEDParser.h"
-
 #include <gtest/gtest.h>
 
 #include "TestData.h"
+#include "formats/bed/BEDParser.h"
 #include "model/PrimerFields.h"
 
 namespace tamsel {
@@ -25,7 +24,8 @@ TEST(BEDParser, PrimerLines) {
       {"MN908947.3\t30\t54\tnCoV_1_LEFT\t1\t+\tACCAACCAACTTTCGATCTCTTGT\n",
        {{false, "nCoV_1_LEFT", "ACCAACCAACTTTCGATCTCTTGT", "MN908947.3:30-54 +"}}},
       // Without a sequence field; a strand-less line has no strand in its comment.
-      {"chr1\t0100\t200\tP1\t0\t-\nchr1\t5\t9\tP2\n", {{false, "P1", "", "chr1:0100-200 -"}, {false, "P2", "", "chr1:5-9"}}},
+      {"chr1\t0100\t200\tP1\t0\t-\nchr1\t5\t9\tP2\n",
+       {{false, "P1", "", "chr1:0100-200 -"}, {false, "P2", "", "chr1:5-9"}}},
       // Skipped lines; fields split by runs of spaces on a line without a tab.
       {"track name=primers\nbrowser position chr1\n# a comment\nchr1  10 20  P1 1 +  acgtn\n",
        {{false, "P1", "acgtn", "chr1:10-20 +"}}},
@@ -44,11 +44,13 @@ TEST(BEDParser, LinesThatAreNotBEDAreRefusedWithTheirNumber) {
     std::string_view text;
     std::string_view message;
   } cases[] = {
-      {"chr1\t1\t2\tP1\nchr1\t2\n", "Line 2 of the BED file has 2 fields; a BED line has at least 3: chromosome, "
-                                    "start and end."},
+      {"chr1\t1\t2\tP1\nchr1\t2\n",
+       "Line 2 of the BED file has 2 fields; a BED line has at least 3: chromosome, "
+       "start and end."},
       {"Name,Sequence\n", "Line 1 of the BED file has 1 field; a BED line has at least 3: chromosome, start and end."},
-      {"chr1\t1\t2\tP1\n\nchr1\t-5\t9\tP2\n", "Line 3 of the BED file has the start \"-5\", which is not a whole "
-                                              "number."},
+      {"chr1\t1\t2\tP1\n\nchr1\t-5\t9\tP2\n",
+       "Line 3 of the BED file has the start \"-5\", which is not a whole "
+       "number."},
       {"c\ts\te\nc\t1\t2.5\n", "Line 2 of the BED file has the end \"2.5\", which is not a whole number."},
   };
   for (const auto& c : cases) {
