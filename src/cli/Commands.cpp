@@ -8,12 +8,14 @@ namespace tamsel::cli {
 std::unique_ptr<Command> makeShowCommand();
 std::unique_ptr<Command> makeConvertCommand();
 std::unique_ptr<Command> makeRowsCommand();
+std::unique_ptr<Command> makeCheckCommand();
 
 std::vector<std::unique_ptr<Command>> makeCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(makeShowCommand());
   commands.push_back(makeConvertCommand());
   commands.push_back(makeRowsCommand());
+  commands.push_back(makeCheckCommand());
   return commands;
 }
 

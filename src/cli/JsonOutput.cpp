@@ -4,18 +4,22 @@
 
 #include <ostream>
 
+#include "cli/PropertiesJson.h"
+
 namespace tamsel::cli {
-namespace {
 
 using OrderedJson = nlohmann::ordered_json;
 
-// Readers give UTF-8; anything else is shown with U+FFFD rather than aborting.
-std::string dump(const OrderedJson& value) { return value.dump(-1, ' ', false, OrderedJson::error_handler_t::replace); }
+std::string compactJson(const OrderedJson& value) {
+  return value.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
+}
 
-}  // namespace
-
-void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultMismatches, int endMatches) {
-  out << "{\"defaultMismatches\":" << defaultMismatches << ",\"endMatches\":" << endMatches << ",\"primers\":[";
+void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultMismatches, int endMatches,
+                      bool withProperties) {
+  const TmConditions conditions;
+  out << "{\"defaultMismatches\":" << defaultMismatches << ",\"endMatches\":" << endMatches;
+  if (withProperties) out << ",\"properties\":" << compactJson(tmMethodJson(conditions));
+  out << ",\"primers\":[";
   bool first = true;
   for (const PrimerEntry& primer : primers) {
     OrderedJson entry;
@@ -23,7 +27,8 @@ void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultM
     entry["name"] = primer.name;
     entry["sequence"] = primer.sequence;
     entry["comment"] = primer.comment;
-    out << (first ? "" : ",") << dump(entry);
+    if (withProperties) entry["properties"] = propertiesJson(primerProperties(primer.sequence, conditions));
+    out << (first ? "" : ",") << compactJson(entry);
     first = false;
   }
   out << "]}\n";
@@ -35,7 +40,7 @@ void writeRowsJson(std::ostream& out, const RowTable& rows) {
     const RowTable::RowView row = rows.row(index);
     OrderedJson cells = OrderedJson::array();
     for (std::uint32_t column = 0; column < row.width(); ++column) cells.push_back(row.cell(column));
-    out << (index == 0 ? "" : ",") << dump(cells);
+    out << (index == 0 ? "" : ",") << compactJson(cells);
   }
   out << "]}\n";
 }

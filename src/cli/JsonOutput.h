@@ -4,15 +4,24 @@
 // raw UTF-8 (control characters escaped). Lists are written one element at a
 // time, so a large file does not become one large document in memory.
 
+#include <nlohmann/json.hpp>
+
 #include <iosfwd>
+#include <string>
 
 #include "model/PrimerEntry.h"
 #include "model/RowTable.h"
 
 namespace tamsel::cli {
 
-// {"defaultMismatches":N,"endMatches":N,"primers":[{"selected":B,"name":S,"sequence":S,"comment":S},...]}
-void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultMismatches, int endMatches);
+// One value on one line; text that is not UTF-8 shows U+FFFD rather than aborting.
+std::string compactJson(const nlohmann::ordered_json& value);
+
+// {"defaultMismatches":N,"endMatches":N,"primers":[{"selected":B,"name":S,"sequence":S,"comment":S},...]};
+// with properties, a "properties" object with the Tm method and conditions
+// after the settings, and one with each primer's length, GC and Tm.
+void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultMismatches, int endMatches,
+                      bool withProperties = false);
 
 // {"rows":[["cell",...],...]}
 void writeRowsJson(std::ostream& out, const RowTable& rows);

@@ -6,6 +6,7 @@
 #include "cli/Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/PrimerTable.h"
+#include "model/MeltingTemperature.h"
 
 namespace tamsel::cli {
 namespace {
@@ -14,7 +15,7 @@ class ShowCommand : public Command {
  public:
   CommandHelp help() const override {
     return {"show",
-            "show [--json] FILE\nshow [--json] --from FORMAT -",
+            "show [--json] [--properties] FILE\nshow [--json] [--properties] --from FORMAT -",
             "Print a file's primers as a table, or as JSON",
             "Imports FILE as the desktop window does and prints its primers: a table headed by the list's name "
             "and its two .nsub settings, or one JSON document. The settings are 2 and 3 unless FILE is .nsub.",
@@ -22,6 +23,13 @@ class ShowCommand : public Command {
             {{"--json", "",
               "Print one JSON document: {\"defaultMismatches\":N,\"endMatches\":N,\"primers\":[{\"selected\":B,\"name\":S,"
               "\"sequence\":S,\"comment\":S},...]}.",
+              {}},
+             {"--properties", "",
+              "Add each primer's length, GC content and Tm: the columns Len, GC% and Tm after the sequence "
+              "(a min-max range for degenerate letters), or in JSON a \"properties\" object after the settings "
+              "naming the Tm method and conditions and one with each primer: {\"length\":N,\"gcPercent\":"
+              "{\"min\":N,\"max\":N},\"tm\":{\"min\":N,\"max\":N}|null,\"tmNotComputed\":S}. " +
+                  describeTm({}) + "; 8 to 60 letters, at most 256 expansions of degenerate letters.",
               {}},
              fromOptionHelp()},
             {{"show primers.xlsx", "Print the primers of a workbook as a table."},
@@ -31,6 +39,7 @@ class ShowCommand : public Command {
   void declare(CLI::App& command) override {
     declareInput(command, input_);
     command.add_flag("--json", json_);
+    command.add_flag("--properties", properties_);
   }
 
   int run(const CLI::App&) override {
@@ -42,10 +51,10 @@ class ShowCommand : public Command {
     }
     const ListSettings settings = outcome.settings.value_or(ListSettings{});
     if (json_) {
-      writePrimersJson(std::cout, *outcome.primers, settings.defaultMismatches, settings.endMatches);
+      writePrimersJson(std::cout, *outcome.primers, settings.defaultMismatches, settings.endMatches, properties_);
     } else {
       writePrimerTable(std::cout, outcome.fileBaseName, *outcome.primers, settings.defaultMismatches,
-                       settings.endMatches);
+                       settings.endMatches, properties_);
     }
     return kExitSuccess;
   }
@@ -53,6 +62,7 @@ class ShowCommand : public Command {
  private:
   Input input_;
   bool json_ = false;
+  bool properties_ = false;
 };
 
 }  // namespace

@@ -68,7 +68,7 @@ class CliTest(unittest.TestCase):
 
     def test_help_lists_each_command_once_and_each_command_its_options_and_two_examples(self):
         usage = self.succeeds("--help").decode()
-        commands = ("show", "convert", "rows")
+        commands = ("show", "convert", "rows", "check")
         for command in commands:
             self.assertEqual(usage.count("\n  %s " % command), 1, command)
             help_text = self.succeeds(command, "--help").decode()
