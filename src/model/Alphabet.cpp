@@ -35,7 +35,64 @@ std::size_t modificationCodeLength(std::string_view text, std::size_t slash) {
   return 0;
 }
 
+// The prime marks of "5'" and "3'": apostrophe, right single quotation mark,
+// prime, acute accent and grave accent.
+bool isPrimeMark(std::string_view text, std::size_t& at) {
+  if (at >= text.size()) return false;
+  if (text[at] == '\'' || text[at] == '`') {
+    ++at;
+    return true;
+  }
+  std::size_t next = at;
+  char32_t scalar = unicode::nextScalar(text, next);
+  if (scalar == 0x2019 || scalar == 0x2032 || scalar == 0xB4) {
+    at = next;
+    return true;
+  }
+  return false;
+}
+
+// `text` without its "5'" or "5'-" start and its "3'" or "-3'" end.
+std::string_view withoutEndMarks(std::string_view text) {
+  if (text.size() > 1 && text[0] == '5') {
+    std::size_t at = 1;
+    if (isPrimeMark(text, at)) {
+      if (at < text.size() && text[at] == '-') ++at;
+      text.remove_prefix(at);
+    }
+  }
+  // The mark is short: look for "3" within its last five bytes.
+  for (std::size_t back = 2; back <= 4 && back <= text.size(); ++back) {
+    std::size_t three = text.size() - back;
+    std::size_t at = three + 1;
+    if (text[three] == '3' && isPrimeMark(text, at) && at == text.size()) {
+      if (three > 0 && text[three - 1] == '-') --three;
+      return text.substr(0, three);
+    }
+  }
+  return text;
+}
+
 }  // namespace
+
+bool isPlausibleSequence(std::string_view cell) {
+  std::string compact;
+  compact.reserve(cell.size());
+  for (std::size_t i = 0; i < cell.size();) {
+    if (cell[i] == '/') {
+      if (std::size_t length = modificationCodeLength(cell, i)) {
+        i += length;
+        continue;
+      }
+    }
+    std::size_t next = i;
+    char32_t scalar = unicode::nextScalar(cell, next);
+    if (!unicode::isWhiteSpace(scalar) && !unicode::isLineBreak(scalar)) compact.append(cell.substr(i, next - i));
+    i = next;
+  }
+  std::string_view letters = withoutEndMarks(compact);
+  return letters.size() >= 5 && !containsInvalidCharacters(letters);
+}
 
 bool containsInvalidCharacters(std::string_view text) {
   for (char c : text) {

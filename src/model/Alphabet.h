@@ -25,6 +25,13 @@ std::string cleanSequence(std::string_view text);
 // all in the alphabet); otherwise the noValidSequence message.
 std::optional<std::string> validatePrimers(const PrimerList& primers);
 
+// The one test of whether a cell looks like a primer sequence, used wherever a
+// table's columns are told apart by their contents: after removing white
+// space, line breaks, modification codes and a leading "5'-" and trailing
+// "-3'" (any prime mark, the hyphen optional), at least 5 characters, all in
+// the alphabet.
+bool isPlausibleSequence(std::string_view cell);
+
 // A selected cell means selected exactly when, trimmed, it is "1".
 bool isSelectedCellText(std::string_view text);
 

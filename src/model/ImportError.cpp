@@ -8,6 +8,8 @@ std::string ImportError::message() const {
       return "The file has " + std::to_string(columns) +
              " columns, which is more than the maximum of 4 (Selected, Name, Sequence, Comment). "
              "This does not appear to be a valid primer file.";
+    case Kind::unclearColumns:
+      return reason;
     case Kind::noValidSequence:
       break;
   }

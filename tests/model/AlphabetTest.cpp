@@ -38,6 +38,17 @@ TEST(Alphabet, CleanSequenceKeepsTheAlphabetAndRemovesModificationCodes) {
   for (const auto& [input, cleaned] : cases) EXPECT_EQ(cleanSequence(input), cleaned) << input;
 }
 
+TEST(Alphabet, PlausibleSequence) {
+  const std::pair<const char*, bool> cases[] = {
+      {"ACGTA", true}, {"acgtn", true}, {"ACGT", false}, {"", false}, {"ACGT ACGT\n", true},
+      {"5'-GATCC-3'", true}, {"5' GATCC 3'", true}, {"5\xE2\x80\x99-GATCC-3\xE2\x80\x99", true},
+      {"5'-GATC-3'", false}, {"/5Phos/ACGTACG", true}, {"/56-FAM/ACGT/3BHQ_1/", false},
+      {"ACGTACGT-", false}, {"Sequence", false}, {"Name", false}, {"ACG5'TT", false}, {"ACGTX", false},
+      {"12345", false}, {"stand", true},
+  };
+  for (const auto& [cell, plausible] : cases) EXPECT_EQ(isPlausibleSequence(cell), plausible) << cell;
+}
+
 TEST(Alphabet, ValidatePrimersNeedsOnePlausibleSequence) {
   const std::string noValid = ImportError::noValidSequence().message();
   EXPECT_EQ(validatePrimers({}), noValid);

@@ -1,0 +1,12 @@
+#pragma once
+
+// Chooses how a table is read: the header row and each column's role, or the
+// plain positional layout, or the sequence column found by its cells.
+
+#include "import/ConvertRows.h"
+
+namespace tamsel {
+
+Expected<TableLayout, ImportError> mapColumns(const RowTable& rows, const RowConversion& conversion);
+
+}  // namespace tamsel

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "import/ConvertRows.h"
+#include "model/PrimerFields.h"
+
+namespace tamsel {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using Fields = std::vector<PrimerFields>;
+
+struct Case {
+  const char* what;
+  Rows rows;
+  Fields primers;
+  TableLayout::Reading reading;
+};
+
+ConvertedRows convert(const Rows& rows, const RowConversion& conversion = {}) {
+  auto converted = convertRows(RowTable::fromRows(rows), conversion);
+  EXPECT_TRUE(converted.hasValue()) << (converted ? "" : converted.error().message());
+  return converted ? std::move(*converted) : ConvertedRows{};
+}
+
+TEST(ConvertRows, ColumnsByHeaderWordsAndByCells) {
+  using R = TableLayout::Reading;
+  const Case cases[] = {
+      {"plain layout with a selected column",
+       {{"Selected", "Name", "Sequence", "Comment"}, {"1", "P1", "ACGTACGT", "c"}},
+       {{true, "P1", "ACGTACGT", "c"}},
+       R::plain},
+      {"plain layout keeps an unnamed third column as the comment",
+       {{"Name", "Sequence", "Tm"}, {"P1", "ACGTACGT", "60"}},
+       {{false, "P1", "ACGTACGT", "60"}},
+       R::plain},
+      {"more than four columns named by the header",
+       {{"Name", "Sequence", "Scale", "Purification", "Notes"}, {"P1", "ACGTACGTAC", "25nm", "STD", "n"}},
+       {{false, "P1", "ACGTACGTAC", "n"}},
+       R::header},
+      {"decorated header words",
+       {{"No.", "Oligo Name", "5' - Oligo Seq - 3'", "Amount", "Purification"}, {"1", "P1", "ACGTACGTAC", "2", "D"}},
+       {{false, "P1", "ACGTACGTAC", ""}},
+       R::header},
+      {"the gene names the primer when no column is a name",
+       {{"Gene", "Box", "Position", "Date", "Provider", "Sequence"}, {"TP53", "3", "A1", "2021", "X", "ACGTACGTAC"}},
+       {{false, "TP53", "ACGTACGTAC", ""}},
+       R::header},
+      {"the gene is a comment beside a name",
+       {{"Gene", "Name", "Seq"}, {"TP53", "P1", "ACGTACGTAC"}},
+       {{false, "P1", "ACGTACGTAC", "TP53"}},
+       R::header},
+      {"a header that once became a primer",
+       {{"Gene", "sgRNA Sequence (5'-3')"}, {"TP53", "GACCTGGAGAAGCTGCAGTT"}},
+       {{false, "TP53", "GACCTGGAGAAGCTGCAGTT", ""}},
+       R::header},
+      {"an orientation column is not the sequence",
+       {{"Target", "Orientation", "Sequence"}, {"TP53", "F", "ACGTACGTAC"}, {"TP53", "R", "TTGGCCAATT"}},
+       {{false, "TP53", "ACGTACGTAC", ""}, {false, "TP53", "TTGGCCAATT", ""}},
+       R::header},
+      {"sequences before names",
+       {{"F", "R", "Name F", "Name R"}, {"ACGTACGTAC", "TTGGCCAATT", "a-fw", "a-rv"}},
+       {{false, "a-fw", "ACGTACGTAC", ""}, {false, "a-rv", "TTGGCCAATT", ""}},
+       R::header},
+      {"pair rows take the row's name with _F and _R",
+       {{"Name", "Forward", "Reverse", "Comment"},
+        {"GAPDH", "ACGTACGTAC", "TTGGCCAATT", "hk"},
+        {"ACTB_F", "CCCGGGAAAT", ""}},
+       {{false, "GAPDH_F", "ACGTACGTAC", "hk"},
+        {false, "GAPDH_R", "TTGGCCAATT", "hk"},
+        {false, "ACTB_F", "CCCGGGAAAT", ""}},
+       R::header},
+      {"pair rows with their own names",
+       {{"fwd_name", "fwd_sequence", "rev_name", "rev_sequence"}, {"a1", "ACGTACGTAC", "a2", "TTGGCCAATT"}},
+       {{false, "a1", "ACGTACGTAC", ""}, {false, "a2", "TTGGCCAATT", ""}},
+       R::header},
+      {"\"primer\" columns holding sequences",
+       {{"Region", "Forward primer", "Reverse primer"}, {"amp1", "ACGTACGTAC", "TTGGCCAATT"}},
+       {{false, "amp1_F", "ACGTACGTAC", ""}, {false, "amp1_R", "TTGGCCAATT", ""}},
+       R::header},
+      {"a \"primer\" column of names",
+       {{"Primer", "Sequence"}, {"P1", "ACGTACGTAC"}},
+       {{false, "P1", "ACGTACGTAC", ""}},
+       R::plain},
+      {"titles above the header are skipped",
+       {{"Primer sequences"}, {"Lab of X, 2021"}, {}, {"ID", "Seq"}, {"P1", "ACGTACGTAC"}},
+       {{false, "P1", "ACGTACGTAC", ""}},
+       R::header},
+      {"an exact word wins over a phrase",
+       {{"Oligo sequence with modifications", "Sequence", "Name"}, {"/5Phos/ACGTACGTAC", "ACGTACGTAC", "P1"}},
+       {{false, "P1", "ACGTACGTAC", ""}},
+       R::header},
+      {"header words in another order than the plain layout's",
+       {{"Sequence", "Name"}, {"ACGTACGTAC", "P1"}},
+       {{false, "P1", "ACGTACGTAC", ""}},
+       R::header},
+      {"headerless: the plain layout stands",
+       {{"P1", "ACGTACGT", "c", "x"}, {"P2", "ggccaattaa"}},
+       {{false, "P1", "ACGTACGT", "c"}, {false, "P2", "ggccaattaa", ""}},
+       R::plain},
+      {"headerless: the sequence column found by its cells",
+       {{"1", "P1", "ACGTACGT", "note"}, {"2", "P2", "GGCCAATTAA", "", "+"}},
+       {{false, "P1", "ACGTACGT", "note"}, {false, "P2", "GGCCAATTAA", ""}},
+       R::content},
+      {"headerless pair with a strand sign and a number between",
+       {{"GAPDH", "+", "20", "ACGTACGTAC", "TTGGCCAATT", "hk"}},
+       {{false, "GAPDH_F", "ACGTACGTAC", "hk"}, {false, "GAPDH_R", "TTGGCCAATT", "hk"}},
+       R::content},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ConvertedRows converted = convert(c.rows);
+    EXPECT_EQ(fieldsOf(converted.primers), c.primers);
+    EXPECT_EQ(converted.layout.reading, c.reading);
+  }
+}
+
+TEST(ConvertRows, RefusesWhatCouldBeReadTwoWays) {
+  for (const Rows& rows :
+       {Rows{{"Name", "Sequence", "Name", "Sequence"}, {"P1", "ACGTACGTAC", "P2", "GGCCAATTAA"}},
+        Rows{{"Title"}, {"Fwd", "Rev", "Fwd", "Rev"}, {"ACGTACGTAC", "GGCCAATTAA", "ACGTACGTAC", "GGCCAATTAA"}}}) {
+    auto converted = convertRows(RowTable::fromRows(rows));
+    ASSERT_FALSE(converted.hasValue());
+    EXPECT_EQ(converted.error().kind, ImportError::Kind::unclearColumns);
+  }
+  auto converted = convertRows(
+      RowTable::fromRows({{"Name", "Sequence", "Name", "Sequence"}, {"P1", "ACGTACGTAC", "P2", "GGCCAATTAA"}}));
+  EXPECT_EQ(converted.error().message(),
+            "Columns B (\"Sequence\") and D (\"Sequence\") under the header in row 1 both hold primer sequences, so "
+            "it is not clear which one to read. Keep one sequence column, or head the two columns of a primer pair "
+            "\"Forward\" and \"Reverse\".");
+  // Headerless, five columns and no single sequence column: the plain rules' message.
+  auto wide = convertRows(RowTable::fromRows({{"a", "b", "c", "d", "e"}}));
+  ASSERT_FALSE(wide.hasValue());
+  EXPECT_EQ(wide.error().columns, 5);
+}
+
+TEST(ConvertRows, LooseHeaderTestOfText) {
+  // No role word: the text reader's test finds "name" inside "rename".
+  RowConversion loose;
+  loose.looseHeaderRecord = "Fwd_rename_1,ACGTACGT";
+  EXPECT_TRUE(convert({{"Fwd_rename_1", "ACGTACGT"}, {"P1", "ACGTACGT"}}, loose).primers.size() == 1);
+  EXPECT_EQ(convert({{"Fwd_rename_1", "ACGTACGT"}, {"P1", "ACGTACGT"}}).primers.size(), 2u);
+  // A counted width beyond the stored cells still counts against the plain layout.
+  RowConversion wide;
+  wide.columnCount = 7;
+  auto converted = convertRows(RowTable::fromRows({{"a", "b"}}), wide);
+  ASSERT_FALSE(converted.hasValue());
+  EXPECT_EQ(converted.error().columns, 7);
+}
+
+TEST(ConvertRows, LayoutDescription) {
+  const ConvertedRows converted =
+      convert({{"Order 12"}, {"Name", "Forward", "Reverse", "Tm"}, {"GAPDH", "ACGTACGTAC", "TTGGCCAATT", "60"}});
+  EXPECT_EQ(describeLayout(converted.layout),
+            "Header in row 2 (row 1 skipped): A \"Name\" name, B \"Forward\" forward sequence, C \"Reverse\" reverse "
+            "sequence; two primers per row; ignored D \"Tm\".");
+  TableLayout withSheet = convert({{"P1", "ACGTACGT"}}).layout;
+  withSheet.sheet = "Primers";
+  EXPECT_EQ(describeLayout(withSheet), "Sheet \"Primers\": no header, plain layout: A name, B sequence.");
+  EXPECT_EQ(columnLetter(0) + columnLetter(25) + columnLetter(26) + columnLetter(16383), "AZAAXFD");
+}
+
+}  // namespace
+}  // namespace tamsel
