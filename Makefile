@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 FILE ?=
 
-.PHONY: deps configure build run test test-asan clean
+.PHONY: deps configure build run test test-asan package clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -23,6 +23,10 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+# The Debian package of the build, in $(BUILD_DIR): tamsel_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test-asan:
 	$(MAKE) test PRESET=asan

@@ -13,6 +13,7 @@ packages=(
   python3 python3-openpyxl python3-xlsxwriter python3-xlwt
   primer3
   man-db zsh
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()
