@@ -1,8 +1,5 @@
 #include "model/SheetChoice.h"
 
-#include "model/Alphabet.h"
-#include "model/PrimersFromRows.h"
-
 namespace tamsel {
 namespace {
 
@@ -13,37 +10,6 @@ std::string listOf(const std::vector<std::string>& names) {
 }
 
 }  // namespace
-
-// A sheet has a sequence column when a cell of its first row is the header
-// word "sequence", or when at least half of a column's filled cells are
-// plausible sequences: white space aside, at least 5 letters, all of the
-// alphabet.
-bool hasSequenceColumn(const RowTable& rows) {
-  if (rows.empty()) return false;
-  const RowTable::RowView first = rows.row(0);
-  for (const RowTable::Cell& cell : first.cells()) {
-    if (normalizedHeaderCell(first.text(cell)) == "sequence") return true;
-  }
-  std::vector<std::size_t> filled, plausible;
-  std::string compact;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const RowTable::RowView row = rows.row(i);
-    for (const RowTable::Cell& cell : row.cells()) {
-      compact.clear();
-      for (char c : row.text(cell)) {
-        if (c != ' ' && c != '\t') compact.push_back(c);
-      }
-      if (compact.empty()) continue;
-      if (filled.size() <= cell.column) filled.resize(cell.column + 1), plausible.resize(cell.column + 1);
-      ++filled[cell.column];
-      if (compact.size() >= 5 && !containsInvalidCharacters(compact)) ++plausible[cell.column];
-    }
-  }
-  for (std::size_t column = 0; column < filled.size(); ++column) {
-    if (plausible[column] > 0 && plausible[column] * 2 >= filled[column]) return true;
-  }
-  return false;
-}
 
 bool SheetPicker::wants(const std::string& name) {
   names_.push_back(name);
@@ -62,7 +28,8 @@ bool SheetPicker::wants(const std::string& name) {
 
 void SheetPicker::offer(RowTable rows) {
   const std::size_t index = names_.size() - 1;
-  if (choice_.kind != SheetChoice::Kind::firstWithSequences || hasSequenceColumn(rows)) {
+  const bool firstWithSequences = choice_.kind == SheetChoice::Kind::firstWithSequences;
+  if (!firstWithSequences || !choice_.hasSequenceColumn || choice_.hasSequenceColumn(rows)) {
     chosen_ = index;
     chosenRows_ = std::move(rows);
   } else if (index == 0) {

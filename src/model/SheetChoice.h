@@ -18,13 +18,18 @@ namespace tamsel {
 
 struct SheetChoice {
   enum class Kind { firstWithSequences, number, name };
+  // The test of Kind::firstWithSequences: whether a sheet's table has a
+  // sequence column. Without one, the first worksheet is read.
+  using SequenceTest = bool (*)(const RowTable& rows);
 
   Kind kind = Kind::firstWithSequences;
   std::size_t number = 0;  // from 1, for Kind::number
   std::string name;        // for Kind::name
+  SequenceTest hasSequenceColumn = nullptr;
 
-  static SheetChoice byNumber(std::size_t number) { return {Kind::number, number, {}}; }
-  static SheetChoice byName(std::string name) { return {Kind::name, 0, std::move(name)}; }
+  static SheetChoice firstWithSequences(SequenceTest test) { return {Kind::firstWithSequences, 0, {}, test}; }
+  static SheetChoice byNumber(std::size_t number) { return {Kind::number, number, {}, nullptr}; }
+  static SheetChoice byName(std::string name) { return {Kind::name, 0, std::move(name), nullptr}; }
 };
 
 // The cells of the sheet an import reads, with the names of all worksheets
@@ -34,10 +39,6 @@ struct WorkbookSheet {
   std::vector<std::string> sheetNames;
   std::size_t sheetIndex = 0;
 };
-
-// True when a table has a column that holds primer sequences, named so by its
-// header or seen in its cells.
-bool hasSequenceColumn(const RowTable& rows);
 
 // Follows a choice while a reader goes through its worksheets in workbook
 // order: it says which sheets to read, takes their rows, and keeps the one

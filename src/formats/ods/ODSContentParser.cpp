@@ -8,9 +8,13 @@
 namespace tamsel::ods {
 namespace {
 
-// What the row table spends on a stored cell and a row beside their text.
+// What a stored cell costs beside its text, and a row: an empty row only its
+// place in the table, a row with text also the primer it becomes. Repeats
+// can make many rows of a few bytes, so the rows count for what they cost
+// downstream rather than here.
 constexpr std::uint64_t kCellBytes = sizeof(RowTable::Cell);
-constexpr std::uint64_t kRowBytes = 16;
+constexpr std::uint64_t kEmptyRowBytes = 16;
+constexpr std::uint64_t kRowBytes = 256;
 // One past the last column a row table can hold.
 constexpr std::uint64_t kColumnEnd = std::numeric_limits<std::uint32_t>::max();
 
@@ -139,7 +143,7 @@ void ContentParser::endRow() {
     return;
   }
   // Empty rows before this one are kept; those after a sheet's last text are not.
-  if (!charge(saturatingMultiply(emptyRowsPending_, kRowBytes))) return;
+  if (!charge(saturatingMultiply(emptyRowsPending_, kEmptyRowBytes))) return;
   for (; emptyRowsPending_ > 0; --emptyRowsPending_) rows_.addRow();
 
   // The first copy's cells were counted as they were read.

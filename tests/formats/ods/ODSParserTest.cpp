@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "formats/ods/ODSParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
+#include "import/SequenceColumn.h"
 
 namespace tamsel {
 namespace {
@@ -108,7 +109,9 @@ TEST(ODSParser, SheetChoice) {
     std::size_t index;
     Rows rows;
   } cases[] = {
-      {SheetChoice(), 1, {{"Name", "Sequence"}, {"Fwd-1", "ACGTACGTACGT"}, {"Rev-1", "TTGCAAGGCCTA"}}},
+      {SheetChoice::firstWithSequences(hasSequenceColumn),
+       1,
+       {{"Name", "Sequence"}, {"Fwd-1", "ACGTACGTACGT"}, {"Rev-1", "TTGCAAGGCCTA"}}},
       {SheetChoice::byNumber(4), 3, {{"Name", "Sequence", "Comment"}, {"Fwd-2", "GGGGGAAAAACC", "second pair"}}},
       {SheetChoice::byName("Notes"), 2, {{"Store at -20 C"}, {"Thaw on ice"}}},
   };
@@ -120,8 +123,9 @@ TEST(ODSParser, SheetChoice) {
     EXPECT_EQ(sheet->rows.toDense(), c.rows);
   }
   // An empty first sheet gives way to the primers after it.
-  EXPECT_EQ(rowsOf(testing::testData("sheets/empty_first_sheet.ods")),
-            (Rows{{"P1", "ACGTACGTAC"}, {"P2", "GGCCTTAAGG"}}));
+  EXPECT_EQ(
+      rowsOf(testing::testData("sheets/empty_first_sheet.ods"), SheetChoice::firstWithSequences(hasSequenceColumn)),
+      (Rows{{"P1", "ACGTACGTAC"}, {"P2", "GGCCTTAAGG"}}));
 }
 
 TEST(ODSParser, Refusals) {
