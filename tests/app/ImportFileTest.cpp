@@ -46,7 +46,7 @@ TEST(ImportFileTest, RefusedFilesGiveTheWindowsMessage) {
       {"short.csv", "Name,Sequence\nP1,ACG\n", noValid},
       {"p.txt", "Name,Sequence\nP1,ACGTACGT\n", noValid},  // split at tabs: one cell per line
       {"wide.csv", "a,b,c,d,e,f\n", read + ImportError::tooManyColumns(6).message()},
-      {"latin1.csv", "Name,Sequence\nPr\xE9,ACGTACGT\n", read},
+      {"marked-latin1.csv", "\xEF\xBB\xBFName,Sequence\nPr\xE9,ACGTACGT\n", read},  // unmarked: Windows-1252
       {"broken.nsub", "VERS\x01", read + "The file is too short to be a valid .nsub file."},
       // The extension alone chooses the reader: these go to the workbook readers.
       {"fake.xls", "Name,Sequence\nP1,ACGTACGT\n", read},

@@ -259,8 +259,10 @@ std::vector<HostileFile> hostileFiles() {
       {"one_10mb_line_of_commas.csv", fixed([] { return tenMegabytes("", ","); }), tooManyColumns((10u << 20) + 1), 0},
       {"quote_never_closed.csv", text("Name,Sequence,Comment\nP1,ACGTACGTAC,\"forward\nP2,GGCCTTAAGG,reverse\n"),
        std::nullopt, 2},
-      {"invalid_utf8.csv", text("Name,Sequence\nP1,ACGTACGTAC\nP\xC3\x28,GGCCTTAAGG\n"),
-       kReadFailure + "The file is not valid UTF-8 text (invalid byte 0xC3 at offset 29).", 0},
+      // Not UTF-8 and no byte-order mark: read as Windows-1252.
+      {"invalid_utf8.csv", text("Name,Sequence\nP1,ACGTACGTAC\nP\xC3\x28,GGCCTTAAGG\n"), std::nullopt, 2},
+      {"invalid_utf8_after_byte_order_mark.csv", text("\xEF\xBB\xBFName,Sequence\nP1,ACGTACGTAC\nP\xC3\x28,GGCC\n"),
+       kReadFailure + "The file is not valid UTF-8 text (invalid byte 0xC3 at offset 32).", 0},
       {"utf16_odd_byte_count.txt", text(std::string("\xFF\xFEN\0a", 5)),
        kReadFailure +
            "The file starts with a UTF-16 byte-order mark but has an odd number of bytes (5), so it is not valid "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "formats/text/DelimitedTextSplitter.h"
 #include "model/PrimersFromRows.h"
@@ -22,15 +23,27 @@ bool isHeaderRecord(std::string_view record) {
   return false;
 }
 
+// The records split at the delimiter, or at runs of spaces when none holds it.
+SplitText splitText(std::string_view text, std::string_view extension, std::uint32_t storedColumns) {
+  SplitText split = splitRecords(text, delimiterFor(text, extension), storedColumns);
+  if (split.maxCellCount == 1) {
+    if (std::optional<RowTable> spaced = splitAtSpaceRuns(split.rows)) {
+      split.rows = std::move(*spaced);
+      split.maxCellCount = split.rows.maxWidth();
+    }
+  }
+  return split;
+}
+
 }  // namespace
 
 RowTable splitDelimitedText(std::string_view text, std::string_view extension) {
-  return splitRecords(text, delimiterFor(text, extension)).rows;
+  return splitText(text, extension, std::numeric_limits<std::uint32_t>::max()).rows;
 }
 
 Expected<PrimerList, ImportError> parseDelimitedText(std::string_view text, std::string_view extension) {
   // Columns past the limit are only counted: the file fails anyway.
-  const SplitText split = splitRecords(text, delimiterFor(text, extension), kMaxColumns + 1);
+  const SplitText split = splitText(text, extension, kMaxColumns + 1);
   const RowTable& rows = split.rows;
   if (rows.empty()) return PrimerList{};
   if (split.maxCellCount > kMaxColumns) {

@@ -1,8 +1,10 @@
 #pragma once
 
 // Reads comma- or tab-separated text: "," for the extension "csv" (";" when
-// the first record holds a semicolon but no comma outside quotes), the tab for
-// every other extension. Quoted fields follow RFC 4180.
+// the first record holds a semicolon but no comma outside quotes, the tab
+// when it holds neither but a tab), the tab for every other extension. Quoted
+// fields follow RFC 4180. Text none of whose records holds the delimiter may
+// be split at runs of spaces instead (splitAtSpaceRuns).
 
 #include <string_view>
 

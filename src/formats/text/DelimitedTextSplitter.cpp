@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "formats/text/TextLines.h"
+#include "model/Alphabet.h"
 #include "model/Unicode.h"
 
 // How delimited text is split.
@@ -273,12 +274,42 @@ SplitText splitRecords(std::string_view text, char delimiter, std::uint32_t stor
 
 char delimiterFor(std::string_view text, std::string_view extension) {
   if (extension != "csv") return '\t';
-  // Spreadsheets in many locales save ".csv" with semicolons. The first record
-  // is read with semicolons, so that a comma inside a quoted field does not
-  // count against it.
+  // Spreadsheets in many locales save ".csv" with semicolons, and some save
+  // it with tabs. The first record is read with semicolons, so that a comma
+  // inside a quoted field does not count against it.
   DelimitedRecordReader reader(text, ';');
-  if (reader.next() && reader.cellCount() > 1 && !reader.hasCommaOutsideQuotes()) return ';';
-  return ',';
+  if (!reader.next() || reader.hasCommaOutsideQuotes()) return ',';
+  if (reader.cellCount() > 1) return ';';
+  DelimitedRecordReader tabs(text, '\t');
+  return tabs.next() && tabs.cellCount() > 1 ? '\t' : ',';
+}
+
+std::optional<RowTable> splitAtSpaceRuns(const RowTable& rows) {
+  if (rows.empty() || rows.maxWidth() != 1) return std::nullopt;
+  RowTable split;
+  std::vector<std::size_t> sequences;  // per field: records where it is a plausible sequence
+  std::size_t fields = 0;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    std::string_view record = rows.row(r).cell(0);
+    split.addRow();
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < record.size();) {
+      std::size_t end = std::min(record.find_first_of(" \t", at), record.size());
+      if (end > at) {
+        std::string_view field = record.substr(at, end - at);
+        if (count >= sequences.size()) sequences.push_back(0);
+        if (isPlausibleSequence(field)) ++sequences[count];
+        split.setCell(static_cast<std::uint32_t>(count++), field);
+      }
+      at = end + 1;
+    }
+    if (r == 0) fields = count;
+    if (count != fields || count < 2) return std::nullopt;
+  }
+  for (std::size_t field = 0; field < fields; ++field) {
+    if (sequences[field] * 2 > rows.size()) return split;
+  }
+  return std::nullopt;
 }
 
 }  // namespace tamsel

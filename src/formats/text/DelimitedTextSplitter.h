@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,7 +78,13 @@ SplitText splitRecords(std::string_view text, char delimiter,
                        std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
 
 // "," for "csv" (";" when the first record has no comma outside quotes but is
-// split by semicolons), the tab for every other extension.
+// split by semicolons; the tab when it holds neither outside quotes but is
+// split by tabs), the tab for every other extension.
 char delimiterFor(std::string_view text, std::string_view extension);
+
+// A table none of whose records held the delimiter, split again at runs of
+// spaces: when every record gives the same number (2 or more) of fields and
+// one field is a plausible sequence in most records ("P1  ACGTACGT").
+std::optional<RowTable> splitAtSpaceRuns(const RowTable& rows);
 
 }  // namespace tamsel

@@ -48,6 +48,25 @@ Expected<std::string, std::string> decodeUtf16(ByteView bytes, bool bigEndian) {
   return text;
 }
 
+// Windows-1252 is ISO-8859-1 except for 0x80-0x9F, which hold typographic
+// characters; the five bytes it leaves undefined stand for the C1 controls
+// of the same number, so that every byte decodes.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+std::string decodeWindows1252(ByteView bytes) {
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 2);
+  for (std::uint8_t byte : bytes) {
+    char32_t scalar = byte >= 0x80 && byte <= 0x9F ? kWindows1252High[byte - 0x80] : byte;
+    unicode::appendUtf8(text, scalar);
+  }
+  return text;
+}
+
 }  // namespace
 
 Expected<std::string, std::string> decodeText(ByteView bytes) {
@@ -58,6 +77,9 @@ Expected<std::string, std::string> decodeText(ByteView bytes) {
   const std::size_t start = startsWith(bytes, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
   std::string_view text = asText(bytes.subspan(start));
   std::size_t bad = unicode::firstInvalidUtf8Byte(text);
+  // Without a byte-order mark, text that is not UTF-8 is what spreadsheet
+  // programs on Windows save as "CSV": Windows-1252.
+  if (bad != std::string_view::npos && start == 0) return decodeWindows1252(bytes);
   if (bad != std::string_view::npos) {
     return unexpected("The file is not valid UTF-8 text (invalid byte " + hexByte(bytes[start + bad]) +
                       " at offset " + std::to_string(start + bad) + ").");

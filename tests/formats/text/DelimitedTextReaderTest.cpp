@@ -79,6 +79,22 @@ TEST(DelimitedTextReader, SemicolonCsv) {
   EXPECT_EQ(split("a;b", "tsv"), (Rows{{"a;b"}}));
 }
 
+TEST(DelimitedTextReader, CsvWithTabsAndTextSplitAtRunsOfSpaces) {
+  // A .csv whose first record holds neither a comma nor a semicolon outside quotes.
+  EXPECT_EQ(split("Name\tSequence\nP1\tACGT,x"), (Rows{{"Name", "Sequence"}, {"P1", "ACGT,x"}}));
+  EXPECT_EQ(split("\"a,b\"\tc\nd"), (Rows{{"a,b", "c"}, {"d"}}));
+  EXPECT_EQ(split("Name,Seq\tx"), (Rows{{"Name", "Seq\tx"}}));
+  // No record holds the delimiter: runs of spaces split when every record has
+  // as many fields and one of them is mostly a plausible sequence.
+  const std::string spaced = "Name   Sequence\nP1  ACGTACGT\nP2    GGCCAATT\n";
+  for (std::string_view extension : {"csv", "txt"}) {
+    EXPECT_EQ(split(spaced, extension), (Rows{{"Name", "Sequence"}, {"P1", "ACGTACGT"}, {"P2", "GGCCAATT"}}));
+  }
+  EXPECT_EQ(split("P1 ACGTACGT\nP2 fwd GGCCAATT"), (Rows{{"P1 ACGTACGT"}, {"P2 fwd GGCCAATT"}}));
+  EXPECT_EQ(split("Primer one\nPrimer two"), (Rows{{"Primer one"}, {"Primer two"}}));
+  EXPECT_EQ(split("P1 ACGTACGT,x\nP2 GGCCAATT"), (Rows{{"P1 ACGTACGT", "x"}, {"P2 GGCCAATT"}}));
+}
+
 TEST(DelimitedTextReader, ColumnLimitCountsCellsOfEveryRecord) {
   EXPECT_EQ(tooManyColumns("a,b,c,d,"), 5);
   EXPECT_EQ(tooManyColumns("Name\n1,2,3,4,5,6"), 6);
@@ -165,8 +181,9 @@ TEST(DelimitedTextReader, TextWithoutQuotesReadsByThePlainRules) {
       state = state * 1664525u + 1013904223u;
       text += kPieces[(state >> 16) % std::size(kPieces)];
     }
-    // A comma in the first record keeps the comma even when semicolons occur.
-    ASSERT_EQ(split(text, "tsv"), plainReading(text, '\t')) << text;
+    // A record with the delimiter keeps runs of spaces from splitting; a comma
+    // in the first record keeps the comma even when semicolons occur.
+    ASSERT_EQ(split("x\ty\n" + text, "tsv"), plainReading("x\ty\n" + text, '\t')) << text;
     ASSERT_EQ(split("x,y\n" + text, "csv"), plainReading("x,y\n" + text, ',')) << text;
   }
 }
