@@ -21,6 +21,7 @@ run bench_xlsx '/1m_shared|/1m_inline|BM_XLSXWrite/1000000'
 run bench_text 'primers:1000000'
 run bench_nsub '1000000'
 run bench_xls '.'
+run bench_properties '/1000000'
 
 /usr/bin/python3 - "$json" "$output" <<'PY'
 import json, os, sys

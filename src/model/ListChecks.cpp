@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
+#include <tuple>
 
 #include "model/Alphabet.h"
+#include "model/KeyMatches.h"
 #include "model/NucleotideSet.h"
 #include "model/PairMarkers.h"
 #include "model/PrimerProperties.h"
@@ -18,18 +19,52 @@ constexpr std::string_view kSetLetters = "-ACMGRSVTWYHKDBN";
 constexpr std::size_t kShownNameCharacters = 40;
 constexpr std::size_t kShownInvalidCharacters = 5;
 
-// The comparison form of a sequence: IUPAC letters only, upper case, U as T.
-std::string sequenceKey(std::string_view sequence) {
-  std::string key = cleanSequence(sequence);
-  for (char& c : key) c = kSetLetters[nucleotideSet(c)];
-  return key;
-}
+// Texts kept end to end in one buffer, read back as views once complete.
+class TextList {
+ public:
+  explicit TextList(std::size_t count) { ends_.reserve(count); }
+  std::string& buffer() { return buffer_; }
+  void endText() { ends_.push_back(buffer_.size()); }
+  std::vector<std::string_view> views() const {
+    std::vector<std::string_view> views;
+    views.reserve(ends_.size());
+    std::size_t begin = 0;
+    for (std::size_t end : ends_) {
+      views.emplace_back(buffer_.data() + begin, end - begin);
+      begin = end;
+    }
+    return views;
+  }
 
-std::string reverseComplement(std::string_view key) {
-  std::string out(key.rbegin(), key.rend());
-  for (char& c : out) c = kSetLetters[complementSet(nucleotideSet(c))];
-  return out;
-}
+ private:
+  std::string buffer_;
+  std::vector<std::size_t> ends_;
+};
+
+// The comparison form of each sequence (IUPAC letters only, upper case, U as
+// T), and of its reverse complement, left empty where it equals the sequence
+// (no sequence is its own duplicate).
+struct SequenceKeys {
+  TextList forward, complement;
+
+  explicit SequenceKeys(const PrimerList& primers) : forward(primers.size()), complement(primers.size()) {
+    std::string cleaned;
+    for (const PrimerEntry& primer : primers) {
+      std::string_view letters = primer.sequence;
+      if (containsInvalidCharacters(letters)) letters = cleaned = cleanSequence(letters);
+      std::string& key = forward.buffer();
+      std::string& reverse = complement.buffer();
+      const std::size_t keyBegin = key.size(), reverseBegin = reverse.size();
+      for (char c : letters) key.push_back(kSetLetters[nucleotideSet(c)]);
+      for (std::size_t i = key.size(); i > keyBegin; --i) {
+        reverse.push_back(kSetLetters[complementSet(nucleotideSet(key[i - 1]))]);
+      }
+      if (key.compare(keyBegin, std::string::npos, reverse, reverseBegin) == 0) reverse.resize(reverseBegin);
+      forward.endText();
+      complement.endText();
+    }
+  }
+};
 
 // "row 12 (GAPDH-F)", long names shortened.
 std::string rowReference(const PrimerList& primers, std::size_t row) {
@@ -68,9 +103,17 @@ class ListChecker {
       : primers_(primers), conditions_(conditions) {}
 
   std::vector<ListFinding> run() {
+    std::vector<std::string_view> names;
+    names.reserve(primers_.size());
+    for (const PrimerEntry& primer : primers_) names.push_back(primer.name);
+    const std::vector<std::size_t> firstName = firstMatches(names, names);
+    const SequenceKeys keys(primers_);
+    const std::vector<std::string_view> sequences = keys.forward.views();
+    const std::vector<std::size_t> firstSequence = firstMatches(sequences, sequences);
+    const std::vector<std::size_t> firstComplement = firstMatches(sequences, keys.complement.views());
     for (std::size_t row = 0; row < primers_.size(); ++row) {
-      checkName(row);
-      checkSequence(row);
+      checkName(row, firstName[row]);
+      checkSequence(row, sequences[row].empty(), firstSequence[row], firstComplement[row]);
     }
     checkPairs();
     std::ranges::stable_sort(findings_, [](const ListFinding& a, const ListFinding& b) { return a.row < b.row; });
@@ -82,7 +125,7 @@ class ListChecker {
     findings_.push_back({row, kind, other, std::move(message)});
   }
 
-  void checkName(std::size_t row) {
+  void checkName(std::size_t row, std::size_t firstOfName) {
     const std::string& name = primers_[row].name;
     if (name.empty()) return add(row, FindingKind::emptyName, "empty name");
     if (name.size() > kMaxStoredNameBytes) {
@@ -90,16 +133,16 @@ class ListChecker {
           "name of " + std::to_string(name.size()) + " bytes is cut to " + std::to_string(kMaxStoredNameBytes) +
               " in .nsub");
     }
-    const auto [first, inserted] = names_.try_emplace(name, row);
-    if (!inserted) add(row, FindingKind::duplicateName, "duplicate name of " + rowReference(primers_, first->second), first->second);
+    if (firstOfName < row) {
+      add(row, FindingKind::duplicateName, "duplicate name of " + rowReference(primers_, firstOfName), firstOfName);
+    }
     if (std::optional<PairName> pair = pairName(name)) {
-      Group& group = groups_[unicode::toLower(pair->stem)];
-      if (group.forwards.empty() && group.reverses.empty()) group.stem = pair->stem;
-      (pair->orientation == PairOrientation::forward ? group.forwards : group.reverses).push_back(row);
+      std::string key = unicode::toLower(pair->stem);
+      pairMembers_.push_back({std::move(key), std::move(pair->stem), pair->orientation, row});
     }
   }
 
-  void checkSequence(std::size_t row) {
+  void checkSequence(std::size_t row, bool emptyKey, std::size_t firstOfSequence, std::size_t firstOfComplement) {
     const std::string& sequence = primers_[row].sequence;
     if (containsInvalidCharacters(sequence)) {
       add(row, FindingKind::invalidCharacters,
@@ -111,38 +154,42 @@ class ListChecker {
           "sequence of " + std::to_string(characters) + " characters is longer than " +
               std::to_string(kMaxSequenceCharacters));
     }
-    std::string key = sequenceKey(sequence);
-    if (key.empty()) return add(row, FindingKind::emptySequence, "empty sequence");
-    const auto found = sequences_.find(key);
-    if (found != sequences_.end()) {
-      return add(row, FindingKind::duplicateSequence, "duplicate sequence of " + rowReference(primers_, found->second),
-                 found->second);
+    if (emptyKey) return add(row, FindingKind::emptySequence, "empty sequence");
+    if (firstOfSequence < row) {
+      add(row, FindingKind::duplicateSequence, "duplicate sequence of " + rowReference(primers_, firstOfSequence),
+          firstOfSequence);
+    } else if (firstOfComplement < row) {
+      add(row, FindingKind::reverseComplementSequence,
+          "sequence is the reverse complement of " + rowReference(primers_, firstOfComplement), firstOfComplement);
     }
-    const std::string complement = reverseComplement(key);
-    if (complement != key) {
-      if (const auto match = sequences_.find(complement); match != sequences_.end()) {
-        add(row, FindingKind::reverseComplementSequence,
-            "sequence is the reverse complement of " + rowReference(primers_, match->second), match->second);
-      }
-    }
-    sequences_.emplace(std::move(key), row);
   }
 
   // The i-th forward and the i-th reverse of a stem are partners; a stem with
   // primers of one orientation only is a broken pair.
   void checkPairs() {
-    for (const auto& [key, group] : groups_) {
-      if (group.reverses.empty()) {
-        for (std::size_t row : group.forwards)
-          add(row, FindingKind::missingReversePartner, "forward primer without a reverse partner of stem " + group.stem);
-      } else if (group.forwards.empty()) {
-        for (std::size_t row : group.reverses)
-          add(row, FindingKind::missingForwardPartner, "reverse primer without a forward partner of stem " + group.stem);
-      } else {
-        for (std::size_t i = 0; i < std::min(group.forwards.size(), group.reverses.size()); ++i) {
-          checkPairTm(group.forwards[i], group.reverses[i]);
-        }
+    std::ranges::sort(pairMembers_, [](const PairMember& a, const PairMember& b) {
+      return std::tie(a.stemKey, a.row) < std::tie(b.stemKey, b.row);
+    });
+    std::vector<std::size_t> forwards, reverses;
+    for (auto group = pairMembers_.begin(); group != pairMembers_.end();) {
+      const auto end = std::find_if(group, pairMembers_.end(),
+                                    [&](const PairMember& member) { return member.stemKey != group->stemKey; });
+      forwards.clear();
+      reverses.clear();
+      for (auto member = group; member != end; ++member) {
+        (member->orientation == PairOrientation::forward ? forwards : reverses).push_back(member->row);
       }
+      const std::string& stem = group->stem;  // as the first of the group writes it
+      if (reverses.empty()) {
+        for (std::size_t row : forwards)
+          add(row, FindingKind::missingReversePartner, "forward primer without a reverse partner of stem " + stem);
+      } else if (forwards.empty()) {
+        for (std::size_t row : reverses)
+          add(row, FindingKind::missingForwardPartner, "reverse primer without a forward partner of stem " + stem);
+      } else {
+        for (std::size_t i = 0; i < std::min(forwards.size(), reverses.size()); ++i) checkPairTm(forwards[i], reverses[i]);
+      }
+      group = end;
     }
   }
 
@@ -160,16 +207,17 @@ class ListChecker {
         earlier);
   }
 
-  struct Group {
-    std::string stem;  // as first written
-    std::vector<std::size_t> forwards, reverses;
+  struct PairMember {
+    std::string stemKey;  // lower case
+    std::string stem;
+    PairOrientation orientation;
+    std::size_t row;
   };
 
   const PrimerList& primers_;
   const TmConditions& conditions_;
   std::vector<ListFinding> findings_;
-  std::unordered_map<std::string, std::size_t> names_, sequences_;
-  std::unordered_map<std::string, Group> groups_;
+  std::vector<PairMember> pairMembers_;
 };
 
 }  // namespace
