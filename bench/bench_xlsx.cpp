@@ -34,6 +34,10 @@
 namespace tamsel::bench {
 namespace {
 
+using namespace tamsel::xlsx;
+using namespace tamsel::xml;
+using zip::ZIPReader;
+
 constexpr const char* kSheet = "xl/worksheets/sheet1.xml";
 constexpr const char* kSharedStrings = "xl/sharedStrings.xml";
 

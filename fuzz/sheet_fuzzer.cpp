@@ -8,10 +8,10 @@
 #include "formats/xlsx/SheetParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  tamsel::SharedStringTable strings;
+  tamsel::xlsx::SharedStringTable strings;
   for (const char* text : {"Name", "Sequence", "", "ACGT", "P1"}) strings.add(text);
-  tamsel::SheetParser handler(std::move(strings));
-  tamsel::parseXML(tamsel::ByteView(data, size), handler);
+  tamsel::xlsx::SheetParser handler(std::move(strings));
+  tamsel::xml::parseXML(tamsel::ByteView(data, size), handler);
   tamsel::fuzz::visitRows(handler.rows());
   return 0;
 }

@@ -14,13 +14,13 @@
 namespace {
 
 // The events as one text; adjacent character pieces merge into one run.
-class EventLog final : public tamsel::XMLTokenHandler {
+class EventLog final : public tamsel::xml::XMLTokenHandler {
  public:
-  void startElement(const tamsel::XMLElementStart& element) override {
+  void startElement(const tamsel::xml::XMLElementStart& element) override {
     flushText();
     log_ += "<";
     appendName(element.name);
-    for (const tamsel::XMLAttribute& attribute : element.attributes) {
+    for (const tamsel::xml::XMLAttribute& attribute : element.attributes) {
       log_ += " ";
       appendName(attribute.name);
       log_ += "=[";
@@ -30,7 +30,7 @@ class EventLog final : public tamsel::XMLTokenHandler {
     log_ += ">\n";
   }
   void characters(std::string_view text) override { text_.append(text); }
-  void endElement(const tamsel::XMLQualifiedName& name) override {
+  void endElement(const tamsel::xml::XMLQualifiedName& name) override {
     flushText();
     log_ += "</";
     appendName(name);
@@ -42,7 +42,7 @@ class EventLog final : public tamsel::XMLTokenHandler {
   }
 
  private:
-  void appendName(const tamsel::XMLQualifiedName& name) {
+  void appendName(const tamsel::xml::XMLQualifiedName& name) {
     log_ += "{";
     log_.append(name.namespaceURI);
     log_ += "}";
@@ -62,13 +62,13 @@ class EventLog final : public tamsel::XMLTokenHandler {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const tamsel::ByteView document(data, size);
   EventLog expected;
-  if (tamsel::parseXMLWithExpat(document, expected) != tamsel::XMLTokenizeResult::wellFormed) return 0;
+  if (tamsel::xml::parseXMLWithExpat(document, expected) != tamsel::xml::XMLTokenizeResult::wellFormed) return 0;
   EventLog actual;
-  const tamsel::XMLTokenizeResult result = tamsel::tokenizeXMLDocument(document, actual);
-  if (result == tamsel::XMLTokenizeResult::unsupportedEncoding) return 0;  // read through expat anyway
+  const tamsel::xml::XMLTokenizeResult result = tamsel::xml::tokenizeXMLDocument(document, actual);
+  if (result == tamsel::xml::XMLTokenizeResult::unsupportedEncoding) return 0;  // read through expat anyway
   const std::string& want = expected.finish();
   const std::string& got = actual.finish();
-  if (result != tamsel::XMLTokenizeResult::wellFormed || want != got) {
+  if (result != tamsel::xml::XMLTokenizeResult::wellFormed || want != got) {
     std::fprintf(stderr, "tokenizer differs from expat (result %d)\nexpat:\n%s\ntokenizer:\n%s\n",
                  static_cast<int>(result), want.c_str(), got.c_str());
     std::abort();

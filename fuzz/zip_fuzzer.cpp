@@ -7,7 +7,7 @@
 #include "formats/zip/ZIPReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const tamsel::ZIPReader zip(tamsel::ByteView(data, size), std::int64_t{64} << 20);
+  const tamsel::zip::ZIPReader zip(tamsel::ByteView(data, size), std::int64_t{64} << 20);
   const auto directory = zip.readCentralDirectory();
   if (!directory) return 0;
   for (const auto& entry : *directory) {

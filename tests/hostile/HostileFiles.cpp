@@ -119,6 +119,20 @@ Bytes millionEmptyCells() {
   return sheetOnly(worksheet("<row>" + cells + "</row>" + primerRows()));
 }
 
+// Cells that name shared strings far beyond a table of one string keep
+// their index texts as names.
+Bytes sharedStringsBeyondTheTable() {
+  const std::string strings = "<sst xmlns=\"" + std::string(kMainNamespace) + "\"><si><t>Name</t></si></sst>";
+  const auto primer = [](int row, std::string_view index) {
+    const std::string r = std::to_string(row);
+    return "<row><c r=\"A" + r + "\" t=\"s\"><v>" + std::string(index) + "</v></c>" +
+           inlineCell("B" + r, "ACGTACGTAC") + "</row>";
+  };
+  const std::string rows = "<row><c r=\"A1\" t=\"s\"><v>0</v></c>" + inlineCell("B1", "Sequence") + "</row>" +
+                           primer(2, "3") + primer(3, "5000000");
+  return workbook({member("xl/sharedStrings.xml", strings), member("xl/worksheets/sheet1.xml", worksheet(rows))});
+}
+
 // ---- .xls -----------------------------------------------------------------
 
 // A workbook stream: globals, then one worksheet with a header and one primer.
@@ -240,6 +254,7 @@ std::vector<HostileFile> hostileFiles() {
       {"billion_laughs.xlsx", fixed(billionLaughs), std::string(kNoPrimers), 0},
       {"external_entity.xlsx", externalEntity, std::string(kNoPrimers), 0},
       {"twenty_letter_column.xlsx", fixed(twentyLetterColumn), std::nullopt, 1},
+      {"shared_strings_beyond_the_table.xlsx", fixed(sharedStringsBeyondTheTable), std::nullopt, 2, {"3", "5000000"}},
       {"million_empty_cells.xlsx", fixed(millionEmptyCells), tooManyColumns(1'000'000), 0},
       {"fat_chain_loop.xls", fixed(fatLoop), std::string(kNoPrimers), 0},
       {"directory_chain_loop.xls", fixed(directoryLoop), std::nullopt, 1},

@@ -28,6 +28,8 @@ struct HostileFile {
   // primers.
   std::optional<std::string> message;
   std::size_t primerCount = 0;
+  // When given, the names the imported primers must have.
+  std::vector<std::string> names = {};
 };
 
 std::vector<HostileFile> hostileFiles();

@@ -52,6 +52,9 @@ TEST_P(HostileImportTest, EndsInItsOutcomeWithBoundedAllocation) {
   } else {
     ASSERT_TRUE(outcome.succeeded()) << *outcome.error;
     EXPECT_EQ(outcome.primers->size(), hostile.primerCount);
+    for (std::size_t i = 0; i < hostile.names.size() && i < outcome.primers->size(); ++i) {
+      EXPECT_EQ((*outcome.primers)[i].name, hostile.names[i]);
+    }
   }
 }
 

@@ -12,7 +12,7 @@
 #include "formats/xls/WorkbookLayout.h"
 #include "formats/xls/XLSErrors.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -119,4 +119,4 @@ Expected<RowTable, ReaderError> BIFFParser::extractRows(ByteView stream) {
   return std::move(*table);
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -16,7 +16,7 @@
 #include "model/ReaderError.h"
 #include "model/RowTable.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class BIFFParser {
  public:
@@ -46,4 +46,4 @@ class BIFFParser {
   static Expected<RowTable, ReaderError> extractRows(ByteView stream);
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

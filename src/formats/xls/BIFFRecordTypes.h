@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace tamsel::biff {
+namespace tamsel::xls::biff {
 
 inline constexpr std::uint16_t kFormula = 0x0006;
 inline constexpr std::uint16_t kEOF = 0x000A;
@@ -31,4 +31,4 @@ inline constexpr std::uint16_t kWorksheetSubstream = 0x0010;
 // The sheet type byte of a BOUNDSHEET record.
 inline constexpr std::uint8_t kWorksheetSheet = 0x00;
 
-}  // namespace tamsel::biff
+}  // namespace tamsel::xls::biff

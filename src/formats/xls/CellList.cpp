@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::optional<RowTable> CellList::buildRowTable(std::size_t textBudget) {
   return table;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -18,7 +18,7 @@
 #include "formats/xls/SharedStringTable.h"
 #include "model/RowTable.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class CellList {
  public:
@@ -49,4 +49,4 @@ class CellList {
   std::string text_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

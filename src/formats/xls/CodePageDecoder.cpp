@@ -6,7 +6,7 @@
 
 #include "formats/xls/Utf8Text.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -70,4 +70,4 @@ void CodePageDecoder::append(std::string& out, ByteView bytes) {
   appendUtf16(out, std::span<const char16_t>(units_.data(), static_cast<std::size_t>(count)));
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -11,7 +11,7 @@
 
 struct UConverter;
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class CodePageDecoder {
  public:
@@ -29,4 +29,4 @@ class CodePageDecoder {
   std::u16string units_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

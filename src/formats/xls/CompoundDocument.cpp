@@ -7,7 +7,7 @@
 #include "formats/xls/Utf8Text.h"
 #include "formats/xls/XLSErrors.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -173,4 +173,4 @@ std::optional<Bytes> CompoundDocument::stream(std::string_view name) const {
   });
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

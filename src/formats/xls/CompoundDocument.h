@@ -23,7 +23,7 @@
 #include "model/Expected.h"
 #include "model/ReaderError.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class CompoundDocument {
  public:
@@ -76,4 +76,4 @@ class CompoundDocument {
   std::optional<DirEntry> root_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

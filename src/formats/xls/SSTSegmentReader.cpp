@@ -4,7 +4,7 @@
 
 #include "formats/xls/Utf8Text.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -121,4 +121,4 @@ std::optional<std::string> SSTSegmentReader::readString() {
   return text;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -16,7 +16,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class SSTSegmentReader {
  public:
@@ -47,4 +47,4 @@ class SSTSegmentReader {
   std::u16string units_;  // reused between strings
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

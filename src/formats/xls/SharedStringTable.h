@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class SharedStringTable {
  public:
@@ -39,4 +39,4 @@ class SharedStringTable {
   std::uint32_t size_ = 0;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -5,7 +5,7 @@
 #include "formats/xls/SSTSegmentReader.h"
 #include "model/NumberText.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -156,4 +156,4 @@ void SheetCellReader::readFormulaString(std::span<const Record> records, std::si
   if (cells_.arena().size() > begin) cells_.commit(at.row, at.column, begin);
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

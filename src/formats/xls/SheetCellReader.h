@@ -14,7 +14,7 @@
 #include "formats/xls/SharedStringTable.h"
 #include "formats/xls/WorkbookLayout.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 class SheetCellReader {
  public:
@@ -45,4 +45,4 @@ class SheetCellReader {
   std::optional<Position> pendingFormulaString_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

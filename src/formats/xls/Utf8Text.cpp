@@ -2,7 +2,7 @@
 
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -56,4 +56,4 @@ void appendUtf16LE(std::string& out, ByteView bytes) {
   });
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

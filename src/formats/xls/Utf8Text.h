@@ -9,11 +9,11 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 void appendLatin1(std::string& out, ByteView bytes);
 void appendUtf16(std::string& out, std::span<const char16_t> units);
 // `bytes` holds UTF-16LE code units; an odd last byte is ignored.
 void appendUtf16LE(std::string& out, ByteView bytes);
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

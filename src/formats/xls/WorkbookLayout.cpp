@@ -6,7 +6,7 @@
 #include "formats/xls/BIFFRecordTypes.h"
 #include "model/LittleEndian.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 namespace {
 
@@ -88,4 +88,4 @@ WorkbookLayout WorkbookLayout::scan(std::span<const Record> records) {
   return layout;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

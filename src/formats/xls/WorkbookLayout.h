@@ -16,7 +16,7 @@
 #include "formats/xls/BIFFParser.h"
 #include "formats/xls/CodePageDecoder.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 struct WorkbookLayout {
   bool biff5 = false;
@@ -32,4 +32,4 @@ struct WorkbookLayout {
   static WorkbookLayout scan(std::span<const BIFFParser::Record> records);
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

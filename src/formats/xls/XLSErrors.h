@@ -7,7 +7,7 @@
 
 #include "model/ReaderError.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 
 inline constexpr const char* kFileTooSmallMessage = "File is too small to be an XLS file.";
 inline constexpr const char* kNotOLE2Message = "Not a valid XLS/OLE2 file.";
@@ -19,4 +19,4 @@ inline constexpr const char* kTooMuchTextMessage =
 
 inline ReaderError xlsError(std::string message) { return ReaderError{"XLSParser", 1, std::move(message)}; }
 
-}  // namespace tamsel
+}  // namespace tamsel::xls

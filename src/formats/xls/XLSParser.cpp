@@ -7,6 +7,7 @@
 namespace tamsel {
 
 Expected<RowTable, ReaderError> XLSParser::parse(ByteView data) {
+  using namespace xls;
   auto document = CompoundDocument::open(data);
   if (!document) return unexpected(document.error());
   // Excel 97 and later name the stream "Workbook"; Excel 5.0/95 "Book".

@@ -6,7 +6,7 @@
 
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 constexpr std::int64_t lastColumn = 16383;  // XFD
@@ -60,4 +60,4 @@ std::optional<std::uint32_t> referencedColumn(std::string_view reference) {
   return static_cast<std::uint32_t>(column);
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

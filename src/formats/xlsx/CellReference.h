@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 // Zero-based column of a reference: every letter counts, in order, as a digit
 // of base 26 (A = 1 after upper-casing); digits, "$" and anything else are
@@ -18,4 +18,4 @@ std::int64_t columnIndex(std::string_view reference);
 // XFD (16383). Nothing for anything else (no "r", "0", "ABCD1", "XFE1").
 std::optional<std::uint32_t> referencedColumn(std::string_view reference);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -5,7 +5,7 @@
 
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 constexpr std::size_t escapeLength = 7;  // _xHHHH_
@@ -62,4 +62,4 @@ void appendUnescaped(std::string& out, std::string_view text) {
   out.append(text.substr(copied));
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 // Appends `text` to `out` with each _xHHHH_ replaced by its character,
 // scanning left to right: _x005F_x0041_ gives the literal text _x0041_.
@@ -16,4 +16,4 @@ namespace tamsel {
 // written, so the result is always valid UTF-8 when `text` is.
 void appendUnescaped(std::string& out, std::string_view text);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -3,15 +3,15 @@
 #include "formats/xlsx/SpreadsheetMLNames.h"
 #include "formats/xlsx/XMLEventParser.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 std::string attributeText(const char** attributes, std::string_view name) {
-  const char* value = findXMLAttribute(attributes, name);
+  const char* value = xml::findXMLAttribute(attributes, name);
   return value ? value : "";
 }
 
-class RelationshipsHandler final : public XMLEventHandler {
+class RelationshipsHandler final : public xml::XMLEventHandler {
  public:
   void startElement(const char* name, const char** attributes) override {
     if (relationshipsLocalName(name) != "Relationship") return;
@@ -25,7 +25,7 @@ class RelationshipsHandler final : public XMLEventHandler {
   std::vector<PackageRelationship> relationships;
 };
 
-class FirstSheetHandler final : public XMLEventHandler {
+class FirstSheetHandler final : public xml::XMLEventHandler {
  public:
   void startElement(const char* name, const char** attributes) override {
     const std::string_view local = spreadsheetMLLocalName(name);
@@ -46,7 +46,7 @@ class FirstSheetHandler final : public XMLEventHandler {
  private:
   static std::optional<std::string> relationshipIdOf(const char** attributes) {
     for (; *attributes; attributes += 2) {
-      const XMLName name = splitXMLName(attributes[0]);
+      const xml::XMLName name = xml::splitXMLName(attributes[0]);
       if (name.localName == "id" && isRelationshipsAttributeNamespace(name.namespaceURI)) return attributes[1];
     }
     return std::nullopt;
@@ -60,13 +60,13 @@ class FirstSheetHandler final : public XMLEventHandler {
 
 std::vector<PackageRelationship> parseRelationships(ByteView part) {
   RelationshipsHandler handler;
-  parseXML(part, handler);
+  xml::parseXML(part, handler);
   return std::move(handler.relationships);
 }
 
 std::optional<std::string> firstSheetRelationshipId(ByteView workbookPart) {
   FirstSheetHandler handler;
-  parseXML(workbookPart, handler);
+  xml::parseXML(workbookPart, handler);
   return std::move(handler.relationshipId);
 }
 
@@ -110,4 +110,4 @@ std::string resolveRelationshipTarget(std::string_view sourcePart, std::string_v
   return resolved;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -11,7 +11,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 struct PackageRelationship {
   std::string id;
@@ -35,4 +35,4 @@ std::string relationshipsPartName(std::string_view partName);
 // "/"; "." and ".." segments are resolved.
 std::string resolveRelationshipTarget(std::string_view sourcePart, std::string_view target);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -3,7 +3,7 @@
 #include "formats/xlsx/EscapeDecoding.h"
 #include "formats/xlsx/SpreadsheetMLNames.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 void SharedStringTable::add(std::string_view text) {
   text_.append(text);
@@ -15,7 +15,7 @@ std::string_view SharedStringTable::operator[](std::size_t index) const {
   return std::string_view(text_).substr(begin, ends_[index] - begin);
 }
 
-void SharedStringsParser::startElement(const XMLElementStart& element) {
+void SharedStringsParser::startElement(const xml::XMLElementStart& element) {
   const std::string_view local = spreadsheetMLLocalName(element.name);
   if (local == "si") {
     inSI_ = true;
@@ -29,7 +29,7 @@ void SharedStringsParser::characters(std::string_view text) {
   if (inT_) currentString_.append(text);
 }
 
-void SharedStringsParser::endElement(const XMLQualifiedName& name) {
+void SharedStringsParser::endElement(const xml::XMLQualifiedName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "t") {
     inT_ = false;
@@ -43,8 +43,8 @@ void SharedStringsParser::endElement(const XMLQualifiedName& name) {
 
 SharedStringTable parseSharedStrings(ByteView part) {
   SharedStringsParser parser;
-  parseXML(part, parser);
+  xml::parseXML(part, parser);
   return parser.takeStrings();
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -14,7 +14,7 @@
 #include "formats/xlsx/XMLEventParser.h"
 #include "formats/xlsx/XMLTokenizer.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 // The texts live in one buffer: a table of a million strings costs two
 // allocations that grow, not a million.
@@ -29,11 +29,11 @@ class SharedStringTable {
   std::vector<std::size_t> ends_;
 };
 
-class SharedStringsParser final : public XMLTokenHandler {
+class SharedStringsParser final : public xml::XMLTokenHandler {
  public:
-  void startElement(const XMLElementStart& element) override;
+  void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const XMLQualifiedName& name) override;
+  void endElement(const xml::XMLQualifiedName& name) override;
 
   // The items completed so far; an item still open is not in it.
   const SharedStringTable& strings() const { return strings_; }
@@ -51,4 +51,4 @@ class SharedStringsParser final : public XMLTokenHandler {
 // items completed before the error.
 SharedStringTable parseSharedStrings(ByteView part);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -9,7 +9,7 @@
 #include "formats/xlsx/EscapeDecoding.h"
 #include "formats/xlsx/SpreadsheetMLNames.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 // A shared-string index: one optional sign, then digits only, within the
@@ -30,7 +30,7 @@ std::optional<std::uint64_t> parseIndex(std::string_view text) {
 
 }  // namespace
 
-void SheetParser::startElement(const XMLElementStart& element) {
+void SheetParser::startElement(const xml::XMLElementStart& element) {
   const std::string_view local = spreadsheetMLLocalName(element.name);
   if (local == "c") {
     startCell(element.attributes);
@@ -47,7 +47,7 @@ void SheetParser::characters(std::string_view text) {
   if (inValue_) currentValue_.append(text);
 }
 
-void SheetParser::endElement(const XMLQualifiedName& name) {
+void SheetParser::endElement(const xml::XMLQualifiedName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "c") {
     endCell();
@@ -58,14 +58,14 @@ void SheetParser::endElement(const XMLQualifiedName& name) {
   }
 }
 
-void SheetParser::startCell(std::span<const XMLAttribute> attributes) {
-  const std::string_view typeText = findAttribute(attributes, "t").value_or("");
+void SheetParser::startCell(std::span<const xml::XMLAttribute> attributes) {
+  const std::string_view typeText = xml::findAttribute(attributes, "t").value_or("");
   currentCellType_ = typeText == "s"           ? CellType::sharedString
                      : typeText == "inlineStr" ? CellType::inlineString
                                                : CellType::other;
   currentValue_.clear();
 
-  const std::optional<std::string_view> reference = findAttribute(attributes, "r");
+  const std::optional<std::string_view> reference = xml::findAttribute(attributes, "r");
   if (auto column = reference ? referencedColumn(*reference) : std::nullopt) {
     currentColumn_ = *column;
   } else {
@@ -115,8 +115,8 @@ void SheetParser::endRow() {
 
 RowTable parseSheet(ByteView part, SharedStringTable sharedStrings) {
   SheetParser parser(std::move(sharedStrings));
-  parseXML(part, parser);
+  xml::parseXML(part, parser);
   return parser.takeRows();
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -21,9 +21,9 @@
 #include "formats/xlsx/XMLTokenizer.h"
 #include "model/RowTable.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
-class SheetParser final : public XMLTokenHandler {
+class SheetParser final : public xml::XMLTokenHandler {
  public:
   // `textLimit` bounds the bytes of text the row table may gather: a few
   // bytes of XML can name a long shared string (or an entity) in cell after
@@ -31,9 +31,9 @@ class SheetParser final : public XMLTokenHandler {
   explicit SheetParser(SharedStringTable sharedStrings, std::uint64_t textLimit = UINT64_MAX)
       : sharedStrings_(std::move(sharedStrings)), textLimit_(textLimit) {}
 
-  void startElement(const XMLElementStart& element) override;
+  void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const XMLQualifiedName& name) override;
+  void endElement(const xml::XMLQualifiedName& name) override;
 
   // The rows completed so far; a row still open is not in it.
   const RowTable& rows() const { return rows_; }
@@ -52,7 +52,7 @@ class SheetParser final : public XMLTokenHandler {
     std::size_t length;
   };
 
-  void startCell(std::span<const XMLAttribute> attributes);
+  void startCell(std::span<const xml::XMLAttribute> attributes);
   void endCell();
   void endRow();
   std::string_view resolveCellText();
@@ -76,4 +76,4 @@ class SheetParser final : public XMLTokenHandler {
 // rows completed before the error.
 RowTable parseSheet(ByteView part, SharedStringTable sharedStrings);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -3,7 +3,7 @@
 #include "formats/xlsx/XMLEventParser.h"
 #include "formats/xlsx/XMLNamespaceURIs.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 constexpr std::string_view transitionalMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -16,17 +16,17 @@ constexpr std::string_view strictRelationships = "http://purl.oclc.org/ooxml/off
 }  // namespace
 
 std::string_view spreadsheetMLLocalName(const char* expandedName) {
-  const XMLName name = splitXMLName(expandedName);
+  const xml::XMLName name = xml::splitXMLName(expandedName);
   if (name.namespaceURI.empty() || name.namespaceURI == transitionalMain || name.namespaceURI == strictMain) {
     return name.localName;
   }
   return {};
 }
 
-std::string_view spreadsheetMLLocalName(const XMLQualifiedName& name) {
+std::string_view spreadsheetMLLocalName(const xml::XMLQualifiedName& name) {
   // The tokenizer's names point at the shared copies; others are compared.
   const char* uri = name.namespaceURI.data();
-  if (uri == kSpreadsheetMLTransitionalURI || uri == kSpreadsheetMLStrictURI) return name.localName;
+  if (uri == xml::kSpreadsheetMLTransitionalURI || uri == xml::kSpreadsheetMLStrictURI) return name.localName;
   if (name.namespaceURI.empty() || name.namespaceURI == transitionalMain || name.namespaceURI == strictMain) {
     return name.localName;
   }
@@ -34,7 +34,7 @@ std::string_view spreadsheetMLLocalName(const XMLQualifiedName& name) {
 }
 
 std::string_view relationshipsLocalName(const char* expandedName) {
-  const XMLName name = splitXMLName(expandedName);
+  const xml::XMLName name = xml::splitXMLName(expandedName);
   if (name.namespaceURI.empty() || name.namespaceURI == packageRelationships) return name.localName;
   return {};
 }
@@ -43,4 +43,4 @@ bool isRelationshipsAttributeNamespace(std::string_view namespaceURI) {
   return namespaceURI == transitionalRelationships || namespaceURI == strictRelationships;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 struct XLSXFixedParts {
   static constexpr std::string_view kContentTypesXML =
@@ -54,4 +54,4 @@ struct XLSXFixedParts {
 </styleSheet>)";
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

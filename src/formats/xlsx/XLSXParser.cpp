@@ -12,7 +12,7 @@
 #include "formats/xlsx/XMLEventParser.h"
 #include "formats/zip/ZIPReader.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 constexpr std::string_view domain = "XLSXParser";
@@ -39,10 +39,10 @@ struct WorkbookParts {
 
 class Package {
  public:
-  Package(const ZIPReader& zip, std::vector<ZIPReader::Entry> directory)
-      : zip_(zip), directory_(std::move(directory)) {}
+  Package(const zip::ZIPReader& archive, std::vector<zip::ZIPReader::Entry> directory)
+      : zip_(archive), directory_(std::move(directory)) {}
 
-  Expected<Bytes, ZIPReader::ExtractError> member(std::string_view name) const {
+  Expected<Bytes, zip::ZIPReader::ExtractError> member(std::string_view name) const {
     return zip_.extractMember(directory_, name);
   }
 
@@ -84,32 +84,32 @@ class Package {
     return parts;
   }
 
-  const ZIPReader& zip_;
-  std::vector<ZIPReader::Entry> directory_;
+  const zip::ZIPReader& zip_;
+  std::vector<zip::ZIPReader::Entry> directory_;
   std::optional<WorkbookParts> workbookParts_;
 };
 
 Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
-  const ZIPReader zip(data);
-  auto directory = zip.readCentralDirectory();
+  const zip::ZIPReader archive(data);
+  auto directory = archive.readCentralDirectory();
   if (!directory) return unexpected(sheetNotFound());
-  Package package(zip, std::move(*directory));
+  Package package(archive, std::move(*directory));
 
   auto sheet = package.member(sheet1Name);
-  if (!sheet && sheet.error() == ZIPReader::ExtractError::missing) {
+  if (!sheet && sheet.error() == zip::ZIPReader::ExtractError::missing) {
     if (const auto& name = package.workbookParts().firstSheet) sheet = package.member(*name);
   }
   if (!sheet) {
-    if (sheet.error() == ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
+    if (sheet.error() == zip::ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
     return unexpected(sheetNotFound());
   }
 
   // The shared strings come first: a sheet's cells index the complete table.
   auto sharedStrings = package.member(sharedStringsName);
-  if (!sharedStrings && sharedStrings.error() == ZIPReader::ExtractError::missing) {
+  if (!sharedStrings && sharedStrings.error() == zip::ZIPReader::ExtractError::missing) {
     if (const auto& name = package.workbookParts().sharedStrings) sharedStrings = package.member(*name);
   }
-  if (!sharedStrings && sharedStrings.error() == ZIPReader::ExtractError::tooLarge) {
+  if (!sharedStrings && sharedStrings.error() == zip::ZIPReader::ExtractError::tooLarge) {
     return unexpected(tooLarge());
   }
   SharedStringTable table;
@@ -121,18 +121,21 @@ Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
   }
 
   SheetParser parser(std::move(table), cellTextLimit(inputBytes));
-  parseXML(*sheet, parser);
+  xml::parseXML(*sheet, parser);
   if (parser.textLimitExceeded()) return unexpected(tooLarge());
   return parser.takeRows();
 }
 
 }  // namespace
+}  // namespace tamsel::xlsx
+
+namespace tamsel {
 
 Expected<RowTable, ReaderError> XLSXParser::parse(ByteView data) {
   try {
-    return readWorkbook(data);
+    return xlsx::readWorkbook(data);
   } catch (const std::bad_alloc&) {
-    return unexpected(tooLarge());
+    return unexpected(xlsx::tooLarge());
   }
 }
 

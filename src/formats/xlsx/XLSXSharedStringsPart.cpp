@@ -12,6 +12,10 @@
 namespace tamsel {
 namespace {
 
+using xlsx::appendDecimal;
+using xlsx::appendEscapedCellText;
+using xlsx::appendText;
+
 constexpr std::string_view kPartStart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
     "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";

@@ -11,6 +11,8 @@
 namespace tamsel {
 namespace {
 
+using xlsx::appendText;
+
 constexpr std::string_view kPartStart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
     "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">\n"

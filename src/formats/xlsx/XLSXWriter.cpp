@@ -8,6 +8,8 @@
 namespace tamsel {
 namespace {
 
+using xlsx::XLSXFixedParts;
+
 std::size_t decimalDigits(std::size_t value) {
   std::size_t digits = 1;
   for (; value >= 10; value /= 10) ++digits;
@@ -36,7 +38,7 @@ std::size_t archiveSizeHint(const XLSXWriter::SharedStrings& table) {
 
 Bytes XLSXWriter::write(const PrimerList& primers) {
   const SharedStrings table = collectStrings(primers);
-  ZIPWriter archive(archiveSizeHint(table));
+  zip::ZIPWriter archive(archiveSizeHint(table));
   archive.addMember("[Content_Types].xml", asBytes(XLSXFixedParts::kContentTypesXML));
   archive.addMember("_rels/.rels", asBytes(XLSXFixedParts::kPackageRelationshipsXML));
   archive.addMember("xl/_rels/workbook.xml.rels", asBytes(XLSXFixedParts::kWorkbookRelationshipsXML));

@@ -5,7 +5,7 @@
 
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 // Bytes that cannot be copied without a look: markup characters, controls,
@@ -101,4 +101,4 @@ void appendEscapedCellText(std::string_view text, Bytes& out) {
   appendText(out, text.substr(runStart));
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -9,7 +9,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 
 inline void appendText(Bytes& out, std::string_view text) {
   const ByteView bytes = asBytes(text);
@@ -35,4 +35,4 @@ inline void appendDecimal(Bytes& out, std::size_t value) {
 // stays well-formed XML.
 void appendEscapedCellText(std::string_view text, Bytes& out);
 
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace tamsel {
+namespace tamsel::xml {
 namespace {
 
 bool isXMLCharacter(char32_t c) {
@@ -85,4 +85,4 @@ std::optional<char32_t> characterReference(std::string_view name) {
   return value;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

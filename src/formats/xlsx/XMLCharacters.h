@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tamsel {
+namespace tamsel::xml {
 
 // The offset of the first byte that does not start a valid UTF-8 sequence of
 // an XML character (tab, line feed, carriage return, U+0020 to U+D7FF,
@@ -17,4 +17,4 @@ std::size_t firstNonXMLCharacter(std::string_view text);
 // Nothing when it is malformed or not an XML character.
 std::optional<char32_t> characterReference(std::string_view name);
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

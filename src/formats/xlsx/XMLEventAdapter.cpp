@@ -1,6 +1,6 @@
 #include "formats/xlsx/XMLEventAdapter.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 
 void XMLEventAdapter::appendExpanded(std::string& out, const XMLQualifiedName& name) {
   if (!name.namespaceURI.empty()) {
@@ -36,4 +36,4 @@ void XMLEventAdapter::endElement(const XMLQualifiedName& name) {
   handler_.endElement(name_.data());
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

@@ -10,7 +10,7 @@
 #include "formats/xlsx/XMLEventParser.h"
 #include "formats/xlsx/XMLTokenizer.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 
 class XMLEventAdapter final : public XMLTokenHandler {
  public:
@@ -32,4 +32,4 @@ class XMLEventAdapter final : public XMLTokenHandler {
   std::vector<const char*> attributes_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

@@ -6,7 +6,7 @@
 #include "formats/xlsx/XMLEventAdapter.h"
 #include "formats/xlsx/XMLTokenizer.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 
 XMLName splitXMLName(const char* expandedName) {
   // strrchr passes over the long namespace part once, and vectorised; this
@@ -33,4 +33,4 @@ bool parseXML(ByteView document, XMLEventHandler& handler) {
   return tokenizeXML(document, adapter);
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

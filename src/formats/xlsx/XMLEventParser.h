@@ -9,7 +9,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 
 inline constexpr char xmlNameSeparator = '\x1F';
 
@@ -39,4 +39,4 @@ class XMLEventHandler {
 // On an error the handler has seen every event before it.
 bool parseXML(ByteView document, XMLEventHandler& handler);
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

@@ -12,7 +12,7 @@
 
 #include "formats/xlsx/XMLTokenizer.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 namespace {
 
 constexpr char kSeparator = '\x1F';
@@ -107,4 +107,4 @@ XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler)
   return XMLTokenizeResult::wellFormed;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

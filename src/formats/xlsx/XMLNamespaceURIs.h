@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace tamsel {
+namespace tamsel::xml {
 
 inline constexpr char kSpreadsheetMLTransitionalURI[] = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 inline constexpr char kSpreadsheetMLStrictURI[] = "http://purl.oclc.org/ooxml/spreadsheetml/main";
@@ -18,4 +18,4 @@ inline std::string_view canonicalNamespaceURI(std::string_view uri) {
   return uri;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

@@ -11,7 +11,7 @@
 #include "formats/xlsx/XMLNamespaceURIs.h"
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 namespace {
 
 constexpr std::string_view kXMLNamespace = "http://www.w3.org/XML/1998/namespace";
@@ -460,4 +460,4 @@ bool tokenizeXML(ByteView document, XMLTokenHandler& handler) {
   return result == XMLTokenizeResult::wellFormed;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

@@ -19,7 +19,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 
 struct XMLQualifiedName {
   std::string_view namespaceURI;  // empty when the name is in no namespace
@@ -79,4 +79,4 @@ inline std::optional<std::string_view> findAttribute(std::span<const XMLAttribut
   return std::nullopt;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::xml

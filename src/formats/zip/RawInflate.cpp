@@ -8,7 +8,7 @@
 #include <memory>
 #include <new>
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
 
 struct DecompressorDeleter {
@@ -127,4 +127,4 @@ Expected<InflatedBytes, InflateError> rawInflate(ByteView compressed, std::size_
   return inflated;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

@@ -10,7 +10,7 @@
 #include "model/Bytes.h"
 #include "model/Expected.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 
 struct InflatedBytes {
   Bytes bytes;
@@ -32,4 +32,4 @@ std::uint64_t maxInflatedSize(std::uint64_t compressedSize);
 // as output is written, so a generous capacity costs nothing it does not use.
 Expected<InflatedBytes, InflateError> rawInflate(ByteView compressed, std::size_t capacity);
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

@@ -7,10 +7,8 @@
 #include "model/LittleEndian.h"
 #include "model/Unicode.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
-
-using namespace zip;
 
 constexpr std::size_t maxCommentLength = 65535;
 
@@ -121,4 +119,4 @@ std::map<std::string, Bytes> ZIPReader::extractAllEntries() const {
   return members;
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

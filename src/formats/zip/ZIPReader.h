@@ -21,7 +21,7 @@
 #include "model/Bytes.h"
 #include "model/Expected.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 
 class ZIPReader {
  public:
@@ -70,4 +70,4 @@ class ZIPReader {
   std::int64_t memberLimit_;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

@@ -8,10 +8,8 @@
 #include "formats/zip/ZIPLayout.h"
 #include "model/LittleEndian.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
-
-using namespace zip;
 
 constexpr std::uint16_t kVersion = 20;
 constexpr std::size_t kMaxField32 = std::numeric_limits<std::uint32_t>::max();
@@ -120,4 +118,4 @@ Bytes ZIPWriter::finish() && {
   return std::move(archive_);
 }
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

@@ -12,7 +12,7 @@
 
 #include "model/Bytes.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 
 class ZIPWriter {
  public:
@@ -63,4 +63,4 @@ class ZIPWriter {
   std::size_t openDataOffset_ = 0;
 };
 
-}  // namespace tamsel
+}  // namespace tamsel::zip

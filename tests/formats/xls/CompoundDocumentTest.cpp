@@ -8,7 +8,7 @@
 
 #include "XLSTestBuilders.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 namespace {
 
 using testing::CompoundFileBuilder;
@@ -101,4 +101,4 @@ TEST(CompoundDocumentTest, HostileChainsAndTablesEnd) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -6,7 +6,7 @@
 #include "XLSTestBuilders.h"
 #include "formats/xls/BIFFParser.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 namespace {
 
 using namespace tamsel::testing;
@@ -105,4 +105,4 @@ TEST(SharedStringsTest, RKValues) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -6,7 +6,7 @@
 #include "XLSTestBuilders.h"
 #include "formats/xls/BIFFParser.h"
 
-namespace tamsel {
+namespace tamsel::xls {
 namespace {
 
 using namespace tamsel::testing;
@@ -115,4 +115,4 @@ TEST(WorksheetExtractionTest, RowTableRules) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xls

@@ -6,7 +6,7 @@
 #include "formats/xlsx/EscapeDecoding.h"
 #include "formats/xlsx/SharedStringsParser.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -141,4 +141,4 @@ TEST(SheetParserTest, MalformedPartsKeepTheRowsCompletedBeforeTheError) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -6,7 +6,7 @@
 #include "formats/xlsx/SheetParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -154,4 +154,4 @@ TEST(XLSXParserTest, TablesOutOfProportionToTheirPartsAreRefused) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

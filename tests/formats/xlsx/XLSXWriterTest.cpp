@@ -9,7 +9,7 @@
 #include "formats/xlsx/XLSXFixedParts.h"
 #include "formats/zip/ZIPReader.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
 
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
@@ -20,11 +20,11 @@ struct Part {
 };
 
 std::vector<Part> partsOf(const Bytes& workbook) {
-  const ZIPReader reader(workbook);
+  const zip::ZIPReader reader(workbook);
   std::vector<Part> parts;
   const auto directory = reader.readCentralDirectory();
   if (!directory) return parts;
-  for (const ZIPReader::Entry& entry : *directory) {
+  for (const zip::ZIPReader::Entry& entry : *directory) {
     auto contents = reader.extract(entry);
     parts.push_back({entry.filename, contents ? std::string(asText(*contents)) : "<unreadable>"});
   }
@@ -125,4 +125,4 @@ TEST(XLSXWriterTest, TextsAreEscapedForXMLAndForSpreadsheetReaders) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

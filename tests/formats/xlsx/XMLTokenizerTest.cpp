@@ -7,7 +7,7 @@
 
 #include "formats/xlsx/XMLNamespaceURIs.h"
 
-namespace tamsel {
+namespace tamsel::xml {
 namespace {
 
 constexpr std::string_view kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -167,4 +167,4 @@ TEST(XMLTokenizerTest, OtherEncodingsAreReadThroughExpat) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::xml

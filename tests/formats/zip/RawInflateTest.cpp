@@ -6,7 +6,7 @@
 
 #include "formats/zip/ZIPReaderTestArchive.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
 
 // A text that compresses about four times, like a shared-string part, and
@@ -51,4 +51,4 @@ TEST(RawInflateTest, DamagedStreamsAndEmptyCapacities) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::zip

@@ -5,7 +5,7 @@
 #include "formats/zip/RawInflate.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
 
 using zipfixture::member;
@@ -154,4 +154,4 @@ TEST(ZIPReaderTest, MembersBeyondTheLimitAreReportedAsTooLarge) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::zip

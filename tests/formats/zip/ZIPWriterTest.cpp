@@ -10,7 +10,7 @@
 #include "formats/zip/ZIPReader.h"
 #include "model/LittleEndian.h"
 
-namespace tamsel {
+namespace tamsel::zip {
 namespace {
 
 using le::u16;
@@ -122,4 +122,4 @@ TEST(ZIPWriterTest, FieldBoundsAreRefusedNotWrapped) {
 }
 
 }  // namespace
-}  // namespace tamsel
+}  // namespace tamsel::zip
