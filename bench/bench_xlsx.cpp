@@ -26,8 +26,8 @@
 #ifdef TAMSEL_BENCH_LIBXML2
 #include <libxml/parser.h>
 #endif
-#if __has_include("formats/xlsx/XMLTokenizer.h")
-#include "formats/xlsx/XMLTokenizer.h"
+#if __has_include("formats/xml/XMLParser.h")
+#include "formats/xml/XMLParser.h"
 #define TAMSEL_BENCH_TOKENIZER 1
 #endif
 
@@ -162,11 +162,11 @@ void BM_XLSXFloor_LibXml2SAX2(benchmark::State& state, std::string label) {
 #endif
 
 #ifdef TAMSEL_BENCH_TOKENIZER
-class EmptyTokenHandler final : public XMLTokenHandler {
+class EmptyTokenHandler final : public XMLHandler {
  public:
   void startElement(const XMLElementStart&) override {}
   void characters(std::string_view) override {}
-  void endElement(const XMLQualifiedName&) override {}
+  void endElement(const XMLName&) override {}
 };
 
 void BM_XLSXFloor_TamselTokenizer(benchmark::State& state, std::string label) {

@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLParser.h"
 
 namespace {
 
 // The events as one text; adjacent character pieces merge into one run.
-class EventLog final : public tamsel::xml::XMLTokenHandler {
+class EventLog final : public tamsel::xml::XMLHandler {
  public:
   void startElement(const tamsel::xml::XMLElementStart& element) override {
     flushText();
@@ -30,7 +30,7 @@ class EventLog final : public tamsel::xml::XMLTokenHandler {
     log_ += ">\n";
   }
   void characters(std::string_view text) override { text_.append(text); }
-  void endElement(const tamsel::xml::XMLQualifiedName& name) override {
+  void endElement(const tamsel::xml::XMLName& name) override {
     flushText();
     log_ += "</";
     appendName(name);
@@ -42,7 +42,7 @@ class EventLog final : public tamsel::xml::XMLTokenHandler {
   }
 
  private:
-  void appendName(const tamsel::xml::XMLQualifiedName& name) {
+  void appendName(const tamsel::xml::XMLName& name) {
     log_ += "{";
     log_.append(name.namespaceURI);
     log_ += "}";
@@ -62,13 +62,13 @@ class EventLog final : public tamsel::xml::XMLTokenHandler {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const tamsel::ByteView document(data, size);
   EventLog expected;
-  if (tamsel::xml::parseXMLWithExpat(document, expected) != tamsel::xml::XMLTokenizeResult::wellFormed) return 0;
+  if (tamsel::xml::parseXMLWithExpat(document, expected) != tamsel::xml::XMLParseResult::wellFormed) return 0;
   EventLog actual;
-  const tamsel::xml::XMLTokenizeResult result = tamsel::xml::tokenizeXMLDocument(document, actual);
-  if (result == tamsel::xml::XMLTokenizeResult::unsupportedEncoding) return 0;  // read through expat anyway
+  const tamsel::xml::XMLParseResult result = tamsel::xml::tokenizeXML(document, actual);
+  if (result == tamsel::xml::XMLParseResult::unsupportedEncoding) return 0;  // read through expat anyway
   const std::string& want = expected.finish();
   const std::string& got = actual.finish();
-  if (result != tamsel::xml::XMLTokenizeResult::wellFormed || want != got) {
+  if (result != tamsel::xml::XMLParseResult::wellFormed || want != got) {
     std::fprintf(stderr, "tokenizer differs from expat (result %d)\nexpat:\n%s\ntokenizer:\n%s\n",
                  static_cast<int>(result), want.c_str(), got.c_str());
     std::abort();

@@ -1,53 +1,58 @@
 #include "formats/xlsx/PackageRelationships.h"
 
 #include "formats/xlsx/SpreadsheetMLNames.h"
-#include "formats/xlsx/XMLEventParser.h"
+#include "formats/xml/XMLParser.h"
 
 namespace tamsel::xlsx {
 namespace {
 
-std::string attributeText(const char** attributes, std::string_view name) {
-  const char* value = xml::findXMLAttribute(attributes, name);
-  return value ? value : "";
+using xml::XMLAttribute;
+using xml::XMLElementStart;
+using xml::XMLName;
+
+std::string attributeText(std::span<const XMLAttribute> attributes, std::string_view name) {
+  return std::string(xml::findAttribute(attributes, name).value_or(""));
 }
 
-class RelationshipsHandler final : public xml::XMLEventHandler {
+class RelationshipsHandler final : public xml::XMLHandler {
  public:
-  void startElement(const char* name, const char** attributes) override {
-    if (relationshipsLocalName(name) != "Relationship") return;
+  void startElement(const XMLElementStart& element) override {
+    if (relationshipsLocalName(element.name) != "Relationship") return;
+    const auto attributes = element.attributes;
     relationships.push_back(PackageRelationship{attributeText(attributes, "Id"), attributeText(attributes, "Type"),
                                                 attributeText(attributes, "Target"),
                                                 attributeText(attributes, "TargetMode") == "External"});
   }
   void characters(std::string_view) override {}
-  void endElement(const char*) override {}
+  void endElement(const XMLName&) override {}
 
   std::vector<PackageRelationship> relationships;
 };
 
-class FirstSheetHandler final : public xml::XMLEventHandler {
+class FirstSheetHandler final : public xml::XMLHandler {
  public:
-  void startElement(const char* name, const char** attributes) override {
-    const std::string_view local = spreadsheetMLLocalName(name);
+  void startElement(const XMLElementStart& element) override {
+    const std::string_view local = spreadsheetMLLocalName(element.name);
     if (local == "sheets") {
       ++sheetsDepth_;
     } else if (local == "sheet" && sheetsDepth_ > 0 && !seenSheet_) {
       seenSheet_ = true;
-      relationshipId = relationshipIdOf(attributes);
+      relationshipId = relationshipIdOf(element.attributes);
     }
   }
   void characters(std::string_view) override {}
-  void endElement(const char* name) override {
+  void endElement(const XMLName& name) override {
     if (spreadsheetMLLocalName(name) == "sheets" && sheetsDepth_ > 0) --sheetsDepth_;
   }
 
   std::optional<std::string> relationshipId;
 
  private:
-  static std::optional<std::string> relationshipIdOf(const char** attributes) {
-    for (; *attributes; attributes += 2) {
-      const xml::XMLName name = xml::splitXMLName(attributes[0]);
-      if (name.localName == "id" && isRelationshipsAttributeNamespace(name.namespaceURI)) return attributes[1];
+  static std::optional<std::string> relationshipIdOf(std::span<const XMLAttribute> attributes) {
+    for (const XMLAttribute& attribute : attributes) {
+      if (attribute.name.localName == "id" && isRelationshipsAttributeNamespace(attribute.name.namespaceURI)) {
+        return std::string(attribute.value);
+      }
     }
     return std::nullopt;
   }

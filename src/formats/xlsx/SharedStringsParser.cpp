@@ -29,7 +29,7 @@ void SharedStringsParser::characters(std::string_view text) {
   if (inT_) currentString_.append(text);
 }
 
-void SharedStringsParser::endElement(const xml::XMLQualifiedName& name) {
+void SharedStringsParser::endElement(const xml::XMLName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "t") {
     inT_ = false;

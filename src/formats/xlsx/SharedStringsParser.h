@@ -11,8 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/xlsx/XMLEventParser.h"
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLParser.h"
 
 namespace tamsel::xlsx {
 
@@ -29,11 +28,11 @@ class SharedStringTable {
   std::vector<std::size_t> ends_;
 };
 
-class SharedStringsParser final : public xml::XMLTokenHandler {
+class SharedStringsParser final : public xml::XMLHandler {
  public:
   void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const xml::XMLQualifiedName& name) override;
+  void endElement(const xml::XMLName& name) override;
 
   // The items completed so far; an item still open is not in it.
   const SharedStringTable& strings() const { return strings_; }

@@ -47,7 +47,7 @@ void SheetParser::characters(std::string_view text) {
   if (inValue_) currentValue_.append(text);
 }
 
-void SheetParser::endElement(const xml::XMLQualifiedName& name) {
+void SheetParser::endElement(const xml::XMLName& name) {
   const std::string_view local = spreadsheetMLLocalName(name);
   if (local == "c") {
     endCell();

@@ -17,13 +17,12 @@
 #include <vector>
 
 #include "formats/xlsx/SharedStringsParser.h"
-#include "formats/xlsx/XMLEventParser.h"
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLParser.h"
 #include "model/RowTable.h"
 
 namespace tamsel::xlsx {
 
-class SheetParser final : public xml::XMLTokenHandler {
+class SheetParser final : public xml::XMLHandler {
  public:
   // `textLimit` bounds the bytes of text the row table may gather: a few
   // bytes of XML can name a long shared string (or an entity) in cell after
@@ -33,7 +32,7 @@ class SheetParser final : public xml::XMLTokenHandler {
 
   void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const xml::XMLQualifiedName& name) override;
+  void endElement(const xml::XMLName& name) override;
 
   // The rows completed so far; a row still open is not in it.
   const RowTable& rows() const { return rows_; }

@@ -6,17 +6,16 @@
 
 #include <string_view>
 
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLHandler.h"
 
 namespace tamsel::xlsx {
 
 // The local name of a SpreadsheetML element, or the empty text for an
-// element of any other namespace. `expandedName` is as expat gives it.
-std::string_view spreadsheetMLLocalName(const char* expandedName);
-std::string_view spreadsheetMLLocalName(const xml::XMLQualifiedName& name);
+// element of any other namespace.
+std::string_view spreadsheetMLLocalName(const xml::XMLName& name);
 
 // The same for the package relationship parts (_rels/*.rels).
-std::string_view relationshipsLocalName(const char* expandedName);
+std::string_view relationshipsLocalName(const xml::XMLName& name);
 
 // True for the namespace of r:id on a workbook's sheet elements.
 bool isRelationshipsAttributeNamespace(std::string_view namespaceURI);

@@ -9,7 +9,7 @@
 #include "formats/xlsx/PackageRelationships.h"
 #include "formats/xlsx/SharedStringsParser.h"
 #include "formats/xlsx/SheetParser.h"
-#include "formats/xlsx/XMLEventParser.h"
+#include "formats/xml/XMLParser.h"
 #include "formats/zip/ZIPReader.h"
 
 namespace tamsel::xlsx {

@@ -1,4 +1,7 @@
-#include "formats/xlsx/XMLTokenizer.h"
+// The tokenizer behind parseXML (XMLParser.h). Its events equal expat's
+// (XML_ParserCreateNS) on every well-formed UTF-8 document without a DOCTYPE.
+
+#include "formats/xml/XMLParser.h"
 
 #include <array>
 #include <cstdint>
@@ -7,15 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "formats/xlsx/XMLCharacters.h"
-#include "formats/xlsx/XMLNamespaceURIs.h"
+#include "formats/xml/XMLCharacters.h"
+#include "formats/xml/XMLNamespaces.h"
 #include "model/Unicode.h"
 
 namespace tamsel::xml {
 namespace {
-
-constexpr std::string_view kXMLNamespace = "http://www.w3.org/XML/1998/namespace";
-constexpr std::string_view kXMLNSNamespace = "http://www.w3.org/2000/xmlns/";
 
 enum : std::uint8_t { kNameStart = 1, kNameChar = 2, kSpace = 4, kTextStop = 8 };
 
@@ -57,13 +57,13 @@ char predefinedEntity(std::string_view name) {
 
 class Tokenizer {
  public:
-  Tokenizer(std::string_view document, XMLTokenHandler& handler) : document_(document), handler_(handler) {}
+  Tokenizer(std::string_view document, XMLHandler& handler) : document_(document), handler_(handler) {}
 
-  XMLTokenizeResult run() {
+  XMLParseResult run() {
     const char* p = document_.data();
     end_ = p + document_.size();
     if (document_.starts_with("\xEF\xBB\xBF")) p += 3;
-    if (!isUTF8(p)) return XMLTokenizeResult::unsupportedEncoding;
+    if (!isUTF8(p)) return XMLParseResult::unsupportedEncoding;
     // Everything from the first byte that is not an XML character on is
     // unreadable; the document ends there, as a parser's error would end it.
     end_ = document_.data() + firstNonXMLCharacter(document_);
@@ -73,19 +73,19 @@ class Tokenizer {
     }
     p = skipMisc(p);
     if (!p) return result_;
-    if (p == end_ || *p != '<' || !hasClass(peek(p + 1), kNameStart)) return XMLTokenizeResult::malformed;
+    if (p == end_ || *p != '<' || !hasClass(peek(p + 1), kNameStart)) return XMLParseResult::malformed;
     p = content(p);
     if (!p) return result_;
     p = skipMisc(p);
     if (!p) return result_;
-    if (p != end_ || end_ != document_.data() + document_.size()) return XMLTokenizeResult::malformed;
-    return XMLTokenizeResult::wellFormed;
+    if (p != end_ || end_ != document_.data() + document_.size()) return XMLParseResult::malformed;
+    return XMLParseResult::wellFormed;
   }
 
  private:
   struct OpenElement {
     std::string_view rawName;
-    XMLQualifiedName name;
+    XMLName name;
     std::size_t bindingsDeclared;
   };
   struct Binding {
@@ -117,7 +117,7 @@ class Tokenizer {
     const void* found = memmem(p, static_cast<std::size_t>(end_ - p), text.data(), text.size());
     return static_cast<const char*>(found);
   }
-  const char* fail(XMLTokenizeResult result = XMLTokenizeResult::malformed) {
+  const char* fail(XMLParseResult result = XMLParseResult::malformed) {
     result_ = result;
     return nullptr;
   }
@@ -154,7 +154,7 @@ class Tokenizer {
       } else if (startsWith(p, "<?")) {
         if (!(p = skipProcessingInstruction(p))) return nullptr;
       } else if (startsWith(p, "<!DOCTYPE")) {
-        return fail(XMLTokenizeResult::doctypeRefused);
+        return fail(XMLParseResult::doctypeRefused);
       } else {
         return p;
       }
@@ -190,7 +190,7 @@ class Tokenizer {
       }
       if (p > run) {
         handler_.characters({run, static_cast<std::size_t>(p - run)});
-        if (handler_.stopRequested()) return fail(XMLTokenizeResult::stopped);
+        if (handler_.stopRequested()) return fail(XMLParseResult::stopped);
       }
       if (p == end_) return fail();
       if (*p == '<') {
@@ -211,7 +211,7 @@ class Tokenizer {
         handler_.characters("\n");
         p += peek(p + 1) == '\n' ? 2 : 1;
       }
-      if (p && handler_.stopRequested()) return fail(XMLTokenizeResult::stopped);
+      if (p && handler_.stopRequested()) return fail(XMLParseResult::stopped);
     } while (p && !open_.empty());
     return p;
   }
@@ -317,13 +317,13 @@ class Tokenizer {
         return fail(), false;
       }
       bindings_.push_back(std::move(binding));
-      bindings_.back().name = canonicalNamespaceURI(bindings_.back().uri);
+      bindings_.back().name = canonicalNamespace(bindings_.back().uri);
       ++declared;
     }
 
     // Resolved into a local first: the element's names stay in registers on
     // their way to the stack of open elements and to the handler.
-    XMLQualifiedName name;
+    XMLName name;
     if (!resolve(rawName, true, name)) return false;
     open_.push_back(OpenElement{rawName, name, declared});
 
@@ -375,7 +375,7 @@ class Tokenizer {
 
   // Splits a qualified name and finds its namespace. Unprefixed attributes
   // are in no namespace; unprefixed elements in the default one.
-  bool resolve(std::string_view rawName, bool isElement, XMLQualifiedName& name) {
+  bool resolve(std::string_view rawName, bool isElement, XMLName& name) {
     const std::size_t colon = rawName.find(':');
     if (colon == std::string_view::npos) {
       name.localName = rawName;
@@ -435,9 +435,9 @@ class Tokenizer {
   };
 
   std::string_view document_;
-  XMLTokenHandler& handler_;
+  XMLHandler& handler_;
   const char* end_ = nullptr;
-  XMLTokenizeResult result_ = XMLTokenizeResult::malformed;
+  XMLParseResult result_ = XMLParseResult::malformed;
   std::vector<OpenElement> open_;
   std::deque<Binding> bindings_;  // stable addresses: names view the URIs
   std::vector<RawAttribute> rawAttributes_;
@@ -450,14 +450,8 @@ class Tokenizer {
 
 }  // namespace
 
-XMLTokenizeResult tokenizeXMLDocument(ByteView document, XMLTokenHandler& handler) {
+XMLParseResult tokenizeXML(ByteView document, XMLHandler& handler) {
   return Tokenizer(asText(document), handler).run();
-}
-
-bool tokenizeXML(ByteView document, XMLTokenHandler& handler) {
-  XMLTokenizeResult result = tokenizeXMLDocument(document, handler);
-  if (result == XMLTokenizeResult::unsupportedEncoding) result = parseXMLWithExpat(document, handler);
-  return result == XMLTokenizeResult::wellFormed;
 }
 
 }  // namespace tamsel::xml

@@ -1,6 +1,7 @@
 // parseXMLWithExpat: expat driven to give the tokenizer's events, for
 // documents in encodings other than UTF-8 and as the reference the
-// tokenizer is checked against.
+// tokenizer is checked against. expat joins a name's namespace URI and local
+// name with a separator; they are taken apart here, before any handler.
 
 #include <expat.h>
 
@@ -10,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLParser.h"
 
 namespace tamsel::xml {
 namespace {
 
 constexpr char kSeparator = '\x1F';
 
-XMLQualifiedName splitName(const char* expanded) {
+XMLName splitName(const char* expanded) {
   const std::string_view name(expanded);
   const std::size_t separator = name.rfind(kSeparator);
   if (separator == std::string_view::npos) return {{}, name};
@@ -25,7 +26,7 @@ XMLQualifiedName splitName(const char* expanded) {
 }
 
 struct Context {
-  XMLTokenHandler* handler;
+  XMLHandler* handler;
   XML_Parser parser;
   std::vector<XMLAttribute> attributes;
   std::exception_ptr exception;
@@ -80,7 +81,7 @@ struct ParserDeleter {
 
 }  // namespace
 
-XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler) {
+XMLParseResult parseXMLWithExpat(ByteView document, XMLHandler& handler) {
   std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreateNS(nullptr, kSeparator));
   if (!parser) throw std::bad_alloc();
   XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
@@ -99,12 +100,12 @@ XMLTokenizeResult parseXMLWithExpat(ByteView document, XMLTokenHandler& handler)
     const char* piece = reinterpret_cast<const char*>(document.data()) + offset;
     const XML_Status status = XML_Parse(parser.get(), piece, static_cast<int>(length), last);
     if (context.exception) std::rethrow_exception(context.exception);
-    if (context.doctype) return XMLTokenizeResult::doctypeRefused;
-    if (context.stopped) return XMLTokenizeResult::stopped;
-    if (status != XML_STATUS_OK) return XMLTokenizeResult::malformed;
+    if (context.doctype) return XMLParseResult::doctypeRefused;
+    if (context.stopped) return XMLParseResult::stopped;
+    if (status != XML_STATUS_OK) return XMLParseResult::malformed;
     offset += length;
   } while (offset < document.size());
-  return XMLTokenizeResult::wellFormed;
+  return XMLParseResult::wellFormed;
 }
 
 }  // namespace tamsel::xml

@@ -1,4 +1,4 @@
-#include "formats/xlsx/XMLCharacters.h"
+#include "formats/xml/XMLCharacters.h"
 
 #include <cstdint>
 #include <cstring>
