@@ -43,11 +43,9 @@ class CompoundDocument {
   // is returned shorter than its stored size.
   std::optional<Bytes> stream(std::string_view name) const;
 
-  std::int64_t sectorSize() const { return sectorSize_; }
-  const std::vector<std::int32_t>& sat() const { return sat_; }
-  const std::vector<DirEntry>& directory() const { return directory_; }
-
  private:
+  friend struct CompoundDocumentTables;
+
   explicit CompoundDocument(ByteView data) : data_(data) {}
 
   // The number of sectors that begin inside the file (the last may be partial).

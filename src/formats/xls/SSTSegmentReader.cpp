@@ -115,10 +115,4 @@ bool SSTSegmentReader::readString(std::string& out) {
   return true;
 }
 
-std::optional<std::string> SSTSegmentReader::readString() {
-  std::string text;
-  if (!readString(text)) return std::nullopt;
-  return text;
-}
-
 }  // namespace tamsel::xls

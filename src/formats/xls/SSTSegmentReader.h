@@ -31,7 +31,6 @@ class SSTSegmentReader {
   // Returns false, appending nothing, when the segments end before its
   // count and flags; a string cut short later keeps the characters read.
   bool readString(std::string& out);
-  std::optional<std::string> readString();
 
   // Moves past `count` bytes as byte-by-byte reading would.
   void skip(std::uint64_t count);

@@ -15,10 +15,6 @@ namespace tamsel::xls {
 class SharedStringTable {
  public:
   void setSize(std::uint32_t size) { size_ = size; }
-  void append(std::string_view text) {
-    ends_.push_back(text_.size() + text.size());
-    text_.append(text);
-  }
   // For readers that append straight into the text arena.
   std::string& arena() { return text_; }
   void closeEntry() { ends_.push_back(text_.size()); }

@@ -6,15 +6,11 @@
 #include <bit>
 #include <functional>
 
-#include "formats/xlsx/XLSXWriter.h"
+#include "formats/xlsx/XLSXWriterParts.h"
 #include "formats/xlsx/XLSXWriterText.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
-
-using xlsx::appendDecimal;
-using xlsx::appendEscapedCellText;
-using xlsx::appendText;
 
 constexpr std::string_view kPartStart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -74,7 +70,7 @@ class TextPositions {
 
 }  // namespace
 
-XLSXWriter::SharedStrings XLSXWriter::collectStrings(const PrimerList& primers) {
+SharedStrings collectStrings(const PrimerList& primers) {
   SharedStrings table;
   // Names and sequences are mostly distinct; selection flags and empty
   // comments mostly repeat.
@@ -112,7 +108,7 @@ XLSXWriter::SharedStrings XLSXWriter::collectStrings(const PrimerList& primers) 
   return table;
 }
 
-void XLSXWriter::appendSharedStringsXML(std::span<const std::string_view> texts, Bytes& out) {
+void appendSharedStringsXML(std::span<const std::string_view> texts, Bytes& out) {
   appendText(out, kPartStart);
   // Both attributes carry the number of distinct texts.
   appendDecimal(out, texts.size());
@@ -127,10 +123,4 @@ void XLSXWriter::appendSharedStringsXML(std::span<const std::string_view> texts,
   appendText(out, "</sst>");
 }
 
-std::string XLSXWriter::sharedStringsXML(std::span<const std::string_view> texts) {
-  Bytes out;
-  appendSharedStringsXML(texts, out);
-  return std::string(asText(out));
-}
-
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

@@ -5,13 +5,11 @@
 #include <charconv>
 #include <string_view>
 
-#include "formats/xlsx/XLSXWriter.h"
+#include "formats/xlsx/XLSXWriterParts.h"
 #include "formats/xlsx/XLSXWriterText.h"
 
-namespace tamsel {
+namespace tamsel::xlsx {
 namespace {
-
-using xlsx::appendText;
 
 constexpr std::string_view kPartStart =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -43,7 +41,7 @@ class RowBuilder {
 
 }  // namespace
 
-std::string XLSXWriter::columnLetters(std::size_t index) {
+std::string columnLetters(std::size_t index) {
   std::string letters;
   while (true) {
     letters.insert(letters.begin(), static_cast<char>('A' + index % 26));
@@ -52,7 +50,7 @@ std::string XLSXWriter::columnLetters(std::size_t index) {
   }
 }
 
-void XLSXWriter::appendSheetXML(std::span<const std::uint32_t> cellPositions, Bytes& out) {
+void appendSheetXML(std::span<const std::uint32_t> cellPositions, Bytes& out) {
   std::array<std::string, kColumnCount> letters;
   for (std::size_t column = 0; column < kColumnCount; ++column) letters[column] = columnLetters(column);
 
@@ -80,10 +78,4 @@ void XLSXWriter::appendSheetXML(std::span<const std::uint32_t> cellPositions, By
   appendText(out, kPartEnd);
 }
 
-std::string XLSXWriter::sheetXML(std::span<const std::uint32_t> cellPositions) {
-  Bytes out;
-  appendSheetXML(cellPositions, out);
-  return std::string(asText(out));
-}
-
-}  // namespace tamsel
+}  // namespace tamsel::xlsx

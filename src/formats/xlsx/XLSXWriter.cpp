@@ -3,12 +3,13 @@
 #include <stdexcept>
 
 #include "formats/xlsx/XLSXFixedParts.h"
+#include "formats/xlsx/XLSXWriterParts.h"
 #include "formats/zip/ZIPWriter.h"
 
 namespace tamsel {
 namespace {
 
-using xlsx::XLSXFixedParts;
+using namespace xlsx;
 
 std::size_t decimalDigits(std::size_t value) {
   std::size_t digits = 1;
@@ -18,7 +19,7 @@ std::size_t decimalDigits(std::size_t value) {
 
 // Enough for the whole archive unless texts need many escapes, so the parts
 // are written without the archive buffer ever moving.
-std::size_t archiveSizeHint(const XLSXWriter::SharedStrings& table) {
+std::size_t archiveSizeHint(const SharedStrings& table) {
   constexpr std::size_t kPerMember = 30 + 46 + 2 * 32;  // headers and name, twice
   std::size_t size = 7 * kPerMember + 22 + XLSXFixedParts::kContentTypesXML.size() +
                      XLSXFixedParts::kPackageRelationshipsXML.size() +
@@ -26,11 +27,11 @@ std::size_t archiveSizeHint(const XLSXWriter::SharedStrings& table) {
                      XLSXFixedParts::kStylesXML.size();
   size += 200 + 16 * table.texts.size();  // "<si><t></t></si>"
   for (std::string_view text : table.texts) size += text.size();
-  const std::size_t rows = table.cellPositions.size() / XLSXWriter::kColumnCount;
+  const std::size_t rows = table.cellPositions.size() / kColumnCount;
   const std::size_t rowDigits = decimalDigits(rows);
   const std::size_t positionDigits = decimalDigits(table.texts.size());
   // "<row r=\"N\">" ... "</row>" around four "<c r=\"AN\" t=\"s\"><v>P</v></c>".
-  size += 200 + rows * (16 + rowDigits + XLSXWriter::kColumnCount * (26 + rowDigits + positionDigits));
+  size += 200 + rows * (16 + rowDigits + kColumnCount * (26 + rowDigits + positionDigits));
   return size;
 }
 

@@ -92,31 +92,14 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
   return std::move(inflated->bytes);
 }
 
-std::optional<Bytes> ZIPReader::extractEntry(const Entry& entry) const {
-  auto contents = extract(entry);
-  if (!contents) return std::nullopt;
-  return std::move(*contents);
-}
-
 Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extractMember(std::span<const Entry> directory,
                                                                   std::string_view name) const {
-  // The last readable member of the name is the one extractAllEntries keeps.
   for (auto it = directory.rbegin(); it != directory.rend(); ++it) {
     if (it->filename != name) continue;
     auto contents = extract(*it);
     if (contents || contents.error() == ExtractError::tooLarge) return contents;
   }
   return unexpected(ExtractError::missing);
-}
-
-std::map<std::string, Bytes> ZIPReader::extractAllEntries() const {
-  std::map<std::string, Bytes> members;
-  const auto directory = readCentralDirectory();
-  if (!directory) return members;
-  for (const Entry& entry : *directory) {
-    if (auto contents = extract(entry)) members.insert_or_assign(entry.filename, std::move(*contents));
-  }
-  return members;
 }
 
 }  // namespace tamsel::zip

@@ -11,7 +11,6 @@
 // told otherwise).
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -55,15 +54,10 @@ class ZIPReader {
 
   // The member's uncompressed contents, or why there are none.
   Expected<Bytes, ExtractError> extract(const Entry& entry) const;
-  std::optional<Bytes> extractEntry(const Entry& entry) const;
 
-  // What extractAllEntries() would hold under `name` (the last readable
-  // member of that name), decompressing no other member.
+  // The contents under `name`: of the last readable member of that name, as
+  // a later member replaces an earlier one; no other member is decompressed.
   Expected<Bytes, ExtractError> extractMember(std::span<const Entry> directory, std::string_view name) const;
-
-  // Every readable member by name; a later member replaces an earlier one of
-  // the same name. Never fails: an unreadable archive gives an empty map.
-  std::map<std::string, Bytes> extractAllEntries() const;
 
  private:
   ByteView data_;

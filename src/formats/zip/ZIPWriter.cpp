@@ -31,16 +31,6 @@ std::uint32_t ZIPWriter::crc32(ByteView bytes) {
   return libdeflate_crc32(0, bytes.data(), bytes.size());
 }
 
-Bytes ZIPWriter::makeArchive(std::span<const Member> members) {
-  std::size_t size = kEndRecordSize;
-  for (const Member& member : members) {
-    size += kLocalHeaderSize + kCentralHeaderSize + 2 * member.name.size() + member.contents.size();
-  }
-  ZIPWriter writer(size);
-  for (const Member& member : members) writer.addMember(member.name, member.contents);
-  return std::move(writer).finish();
-}
-
 ZIPWriter::ZIPWriter(std::size_t expectedSize) { archive_.reserve(expectedSize); }
 
 void ZIPWriter::addMember(std::string_view name, ByteView contents) {

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "model/Bytes.h"
@@ -16,14 +15,6 @@ namespace tamsel::zip {
 
 class ZIPWriter {
  public:
-  struct Member {
-    std::string_view name;  // UTF-8, no leading slash
-    ByteView contents;
-  };
-
-  // The whole archive for `members`, in their order.
-  static Bytes makeArchive(std::span<const Member> members);
-
   // The CRC-32 of the ZIP format (ISO 3309, reflected polynomial 0xEDB88320);
   // 0 for no bytes.
   static std::uint32_t crc32(ByteView bytes);

@@ -2,6 +2,7 @@
 // bounds that keep hostile files finite.
 
 #include "formats/xls/CompoundDocument.h"
+#include "formats/xls/CompoundDocumentTables.h"
 #include "formats/xls/XLSParser.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +47,8 @@ TEST(CompoundDocumentTest, HeaderChecks) {
   file.resize(512);  // the header alone opens, empty
   auto document = CompoundDocument::open(file);
   ASSERT_TRUE(document.hasValue());
-  EXPECT_TRUE(document->sat().empty());
-  EXPECT_TRUE(document->directory().empty());
+  EXPECT_TRUE(CompoundDocumentTables::sat(*document).empty());
+  EXPECT_TRUE(CompoundDocumentTables::directory(*document).empty());
 }
 
 TEST(CompoundDocumentTest, MiniStreamFollowsTheMiniFAT) {
@@ -80,9 +81,9 @@ TEST(CompoundDocumentTest, ShortChainsAndOddEntries) {
   le::storeU32(file, entry + 116, 0xFFFFFFFE);  // no sectors: an empty stream
   EXPECT_EQ(CompoundDocument::open(file)->stream("Workbook"), Bytes{});
   file[entry + 64] = 2;  // too short a name: left out
-  EXPECT_EQ(CompoundDocument::open(file)->directory().size(), 2u);
+  EXPECT_EQ(CompoundDocumentTables::directory(*CompoundDocument::open(file)).size(), 2u);
   file[entry + 64] = 200;  // too long: cut to the 64-byte field
-  EXPECT_EQ(CompoundDocument::open(file)->directory().size(), 3u);
+  EXPECT_EQ(CompoundDocumentTables::directory(*CompoundDocument::open(file)).size(), 3u);
 }
 
 TEST(CompoundDocumentTest, HostileChainsAndTablesEnd) {
@@ -96,7 +97,7 @@ TEST(CompoundDocumentTest, HostileChainsAndTablesEnd) {
   le::storeU32(file, sectorOffset(layout.directorySector) + 128 + 120, 0xFFFFFFFF);  // a 4 GB claim
   auto document = CompoundDocument::open(file);
   ASSERT_TRUE(document.hasValue());
-  EXPECT_LE(document->sat().size(), 128u);  // as many entries as the file has sectors, rounded up
+  EXPECT_LE(CompoundDocumentTables::sat(*document).size(), 128u);  // as many entries as the file has sectors, rounded up
   EXPECT_EQ(document->stream("Workbook"), Bytes(data.begin(), data.begin() + 1536));
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/xlsx/XLSXFixedParts.h"
+#include "formats/xlsx/XLSXWriterParts.h"
 #include "formats/zip/ZIPReader.h"
 
 namespace tamsel::xlsx {
@@ -31,8 +32,16 @@ std::vector<Part> partsOf(const Bytes& workbook) {
   return parts;
 }
 
+std::string sheetXML(std::span<const std::uint32_t> cellPositions) {
+  Bytes out;
+  appendSheetXML(cellPositions, out);
+  return std::string(asText(out));
+}
+
 std::string escaped(std::string_view text) {
-  const std::string part = XLSXWriter::sharedStringsXML(std::vector<std::string_view>{text});
+  Bytes out;
+  appendSharedStringsXML(std::vector<std::string_view>{text}, out);
+  const std::string part(asText(out));
   const std::size_t begin = part.find("<si><t>") + 7;
   return part.substr(begin, part.rfind("</t></si>") - begin);
 }
@@ -75,11 +84,11 @@ TEST(XLSXWriterTest, PackageHoldsSevenPartsInOrderWithTheFixedTexts) {
 TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
   // The table's texts point into the list, which must outlive it.
   const PrimerList primers{{false, "Name", "AC", ""}, {false, "F2", "AC", ""}};
-  const auto table = XLSXWriter::collectStrings(primers);
+  const auto table = collectStrings(primers);
   EXPECT_EQ(table.texts,
             (std::vector<std::string_view>{"Selected", "Name", "Sequence", "Comment", "0", "AC", "", "F2"}));
   EXPECT_EQ(table.cellPositions, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 1, 5, 6, 4, 7, 5, 6}));
-  EXPECT_NE(XLSXWriter::sheetXML(table.cellPositions)
+  EXPECT_NE(sheetXML(table.cellPositions)
                 .find("<row r=\"3\"><c r=\"A3\" t=\"s\"><v>4</v></c><c r=\"B3\" t=\"s\"><v>7</v></c>"
                       "<c r=\"C3\" t=\"s\"><v>5</v></c><c r=\"D3\" t=\"s\"><v>6</v></c></row></sheetData>"),
             std::string::npos);
@@ -87,7 +96,7 @@ TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
 
 TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
   const PrimerList ten(10, PrimerEntry(true, "P", "ACGT", ""));
-  const std::string sheet = XLSXWriter::sheetXML(XLSXWriter::collectStrings(ten).cellPositions);
+  const std::string sheet = sheetXML(collectStrings(ten).cellPositions);
   EXPECT_NE(sheet.find("<row r=\"11\"><c r=\"A11\" t=\"s\"><v>"), std::string::npos);
   EXPECT_NE(sheet.find("<c r=\"D11\" t=\"s\">"), std::string::npos);
   EXPECT_EQ(sheet.find("<row r=\"12\""), std::string::npos);
@@ -97,7 +106,7 @@ TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
 TEST(XLSXWriterTest, ColumnLettersAreBijectiveBase26) {
   const std::pair<std::size_t, std::string_view> cases[] = {{0, "A"},   {3, "D"},    {25, "Z"},    {26, "AA"},
                                                               {27, "AB"}, {701, "ZZ"}, {702, "AAA"}, {16383, "XFD"}};
-  for (const auto& [column, letters] : cases) EXPECT_EQ(XLSXWriter::columnLetters(column), letters);
+  for (const auto& [column, letters] : cases) EXPECT_EQ(columnLetters(column), letters);
 }
 
 TEST(XLSXWriterTest, TextsAreEscapedForXMLAndForSpreadsheetReaders) {

@@ -26,6 +26,17 @@ std::uint32_t bitwiseCRC32(ByteView bytes) {
   return ~crc;
 }
 
+struct Member {
+  std::string_view name;
+  ByteView contents;
+};
+
+Bytes archiveOf(std::span<const Member> members) {
+  ZIPWriter writer;
+  for (const Member& member : members) writer.addMember(member.name, member.contents);
+  return std::move(writer).finish();
+}
+
 TEST(ZIPWriterTest, CRC32MatchesTheBitwiseDefinition) {
   EXPECT_EQ(ZIPWriter::crc32({}), 0u);
   EXPECT_EQ(ZIPWriter::crc32(asBytes("123456789")), 0xCBF43926u);
@@ -38,14 +49,14 @@ TEST(ZIPWriterTest, CRC32MatchesTheBitwiseDefinition) {
 }
 
 TEST(ZIPWriterTest, NoMembersGiveTheEndRecordAlone) {
-  const Bytes archive = ZIPWriter::makeArchive({});
+  const Bytes archive = archiveOf({});
   EXPECT_EQ(archive, (Bytes{0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(ZIPWriterTest, OneMemberLaysOutEveryField) {
   const Bytes contents = {'x', 'y', 'z'};
-  const ZIPWriter::Member members[] = {{"a", contents}};
-  const Bytes archive = ZIPWriter::makeArchive(members);
+  const Member members[] = {{"a", contents}};
+  const Bytes archive = archiveOf(members);
   Bytes expected = {
       // Local file header (the checksum at 14), name, contents.
       0x50, 0x4B, 0x03, 0x04, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0,  //
@@ -67,8 +78,8 @@ TEST(ZIPWriterTest, HeadersAgreeWithTheDirectoryAndTheReaderGetsEveryMemberBack)
   for (auto& byte : large) byte = static_cast<std::uint8_t>(random());
   const Bytes small = {'h', 'i'};
   const std::string nonASCII = "xl/\xC3\xA9t\xC3\xA9.xml";  // "xl/été.xml": 8 characters, 10 bytes
-  const ZIPWriter::Member members[] = {{"empty", {}}, {"xl/large.bin", large}, {nonASCII, small}, {"empty", small}};
-  const Bytes archive = ZIPWriter::makeArchive(members);
+  const Member members[] = {{"empty", {}}, {"xl/large.bin", large}, {nonASCII, small}, {"empty", small}};
+  const Bytes archive = archiveOf(members);
   EXPECT_EQ(u32(archive, 30 + 5), 0x04034B50u);  // the empty member's header is followed by the next
 
   const std::size_t end = archive.size() - 22;
@@ -76,7 +87,7 @@ TEST(ZIPWriterTest, HeadersAgreeWithTheDirectoryAndTheReaderGetsEveryMemberBack)
   EXPECT_EQ(u16(archive, end + 10), std::size(members));
   std::size_t record = u32(archive, end + 16);
   EXPECT_EQ(u32(archive, end + 12), end - record);
-  for (const ZIPWriter::Member& member : members) {
+  for (const Member& member : members) {
     ASSERT_EQ(u32(archive, record), 0x02014B50u);
     EXPECT_EQ(u16(archive, record + 28), member.name.size());
     EXPECT_EQ(u32(archive, record + 16), bitwiseCRC32(member.contents));
@@ -103,11 +114,11 @@ TEST(ZIPWriterTest, HeadersAgreeWithTheDirectoryAndTheReaderGetsEveryMemberBack)
 
 TEST(ZIPWriterTest, ProducedMembersEqualCopiedOnes) {
   const std::string text = "<sst/>";
-  const ZIPWriter::Member members[] = {{"a.xml", asBytes(text)}, {"b.xml", asBytes(text)}};
+  const Member members[] = {{"a.xml", asBytes(text)}, {"b.xml", asBytes(text)}};
   ZIPWriter writer;
   writer.addMember("a.xml", asBytes(text));
   writer.addMember("b.xml", [&](Bytes& out) { out.insert(out.end(), text.begin(), text.end()); });
-  EXPECT_EQ(std::move(writer).finish(), ZIPWriter::makeArchive(members));
+  EXPECT_EQ(std::move(writer).finish(), archiveOf(members));
 }
 
 TEST(ZIPWriterTest, FieldBoundsAreRefusedNotWrapped) {
