@@ -8,7 +8,6 @@
 #include "model/LittleEndian.h"
 #include "formats/xls/SSTSegmentReader.h"
 #include "formats/xls/SheetCellReader.h"
-#include "formats/xls/Utf8Text.h"
 #include "formats/xls/WorkbookLayout.h"
 #include "formats/xls/XLSErrors.h"
 
@@ -66,26 +65,14 @@ SharedStringTable BIFFParser::readSharedStrings(std::span<const Record> records)
 }
 
 std::optional<std::string> BIFFParser::readUnicodeString(ByteView body, std::size_t offset) {
-  if (!le::fits(body, offset, 3)) return std::nullopt;
-  std::size_t count = le::u16(body, offset);
-  std::uint8_t flags = body[offset + 2];
-  std::size_t p = offset + 3;
-  if (flags & 0x08) {
-    if (!le::fits(body, p, 2)) return std::nullopt;
-    p += 2;
+  const ByteView segments[] = {body};
+  SSTSegmentReader reader(segments, 0, offset);
+  const auto header = reader.readStringHeader();
+  if (!header || !header->complete || header->width * header->characterCount > reader.availableInSegment()) {
+    return std::nullopt;
   }
-  if (flags & 0x04) {
-    if (!le::fits(body, p, 4)) return std::nullopt;
-    p += 4;
-  }
-  std::size_t byteCount = (flags & 0x01) ? count * 2 : count;
-  if (!le::fits(body, p, byteCount)) return std::nullopt;
   std::string text;
-  if (flags & 0x01) {
-    appendUtf16LE(text, body.subspan(p, byteCount));
-  } else {
-    appendLatin1(text, body.subspan(p, byteCount));
-  }
+  reader.readCharacters(*header, text);
   return text;
 }
 

@@ -57,23 +57,34 @@ void SSTSegmentReader::skip(std::uint64_t count) {
   }
 }
 
-bool SSTSegmentReader::readString(std::string& out) {
+std::optional<SSTSegmentReader::StringHeader> SSTSegmentReader::readStringHeader() {
   auto low = readByte();
   auto high = readByte();
   auto flags = readByte();
-  if (!low || !high || !flags) return false;
-  std::size_t remaining = *low | (*high << 8);
-
-  std::uint64_t runCount = 0;
+  if (!low || !high || !flags) return std::nullopt;
+  StringHeader header;
+  header.characterCount = *low | (*high << 8);
+  header.width = (*flags & kTwoByteCharacters) ? 2 : 1;
   if (*flags & kHasRichTextRuns) {
     auto runLow = readByte();
     auto runHigh = readByte();
-    if (runLow && runHigh) runCount = *runLow | (*runHigh << 8);
+    if (runLow && runHigh) {
+      header.trailingSize += 4 * static_cast<std::uint64_t>(*runLow | (*runHigh << 8));
+    } else {
+      header.complete = false;
+    }
   }
-  std::uint64_t phoneticSize = 0;
-  if (*flags & kHasPhoneticData) phoneticSize = readUInt32().value_or(0);
+  if (*flags & kHasPhoneticData) {
+    auto phoneticSize = readUInt32();
+    header.trailingSize += phoneticSize.value_or(0);
+    header.complete = header.complete && phoneticSize;
+  }
+  return header;
+}
 
-  std::size_t width = (*flags & kTwoByteCharacters) ? 2 : 1;
+void SSTSegmentReader::readCharacters(const StringHeader& header, std::string& out) {
+  std::size_t remaining = header.characterCount;
+  std::size_t width = header.width;
   if (segIndex_ < segments_.size() && width * remaining <= availableInSegment()) {
     // The common case: the characters lie in one segment and decode in place.
     ByteView bytes = segments_[segIndex_].subspan(pos_, width * remaining);
@@ -83,8 +94,7 @@ bool SSTSegmentReader::readString(std::string& out) {
     } else {
       appendLatin1(out, bytes);
     }
-    skip(runCount * 4 + phoneticSize);
-    return true;
+    return;
   }
 
   units_.clear();
@@ -109,9 +119,14 @@ bool SSTSegmentReader::readString(std::string& out) {
     if (!nextSegment()) break;
     width = (segments_[segIndex_][pos_++] & kTwoByteCharacters) ? 2 : 1;
   }
-
-  skip(runCount * 4 + phoneticSize);
   appendUtf16(out, units_);
+}
+
+bool SSTSegmentReader::readString(std::string& out) {
+  const auto header = readStringHeader();
+  if (!header) return false;
+  readCharacters(*header, out);
+  skip(header->trailingSize);
   return true;
 }
 

@@ -89,12 +89,19 @@ TEST(SharedStringsTest, CountsBeyondTheStoredStrings) {
 }
 
 TEST(SharedStringsTest, InRecordStrings) {
-  EXPECT_FALSE(BIFFParser::readUnicodeString(cat(cellHeader(0, 0), {2, 0}), 6).has_value());
-  EXPECT_EQ(BIFFParser::readUnicodeString(cat(cellHeader(0, 0), {3, 0, 0, 'c', 'a', 0xE9}), 6), "ca\u00E9");
-  EXPECT_FALSE(BIFFParser::readUnicodeString(cat(cellHeader(0, 0), {3, 0, 0, 'c', 'a'}), 6).has_value());
-  // Two-byte characters after a run count; an unpaired surrogate becomes U+FFFD.
-  EXPECT_EQ(BIFFParser::readUnicodeString(cat(cellHeader(0, 0), {2, 0, 0x09, 1, 0, 0x3D, 0xD8, 'A', 0}), 6),
-            "\uFFFDA");
+  const std::pair<Bytes, std::optional<std::string>> cases[] = {
+      {{2, 0}, std::nullopt},
+      {{3, 0, 0, 'c', 'a', 0xE9}, "ca\u00E9"},
+      {{3, 0, 0, 'c', 'a'}, std::nullopt},
+      // Two-byte characters after a run count; an unpaired surrogate becomes U+FFFD.
+      {{2, 0, 0x09, 1, 0, 0x3D, 0xD8, 'A', 0}, "\uFFFDA"},
+      // A phonetic size that ends exactly at the end of the record, or is cut off.
+      {{0, 0, 0x04, 0, 0, 0, 0}, ""},
+      {{0, 0, 0x04, 0, 0, 0}, std::nullopt},
+  };
+  for (const auto& [string, text] : cases) {
+    EXPECT_EQ(BIFFParser::readUnicodeString(cat(cellHeader(0, 0), string), 6), text);
+  }
 }
 
 TEST(SharedStringsTest, RKValues) {

@@ -96,8 +96,10 @@ TEST(SheetParserTest, RowsAndColumnsFollowTheDocument) {
       "<row r=\"5\"><c r=\"C5\"><v>only C</v></c></row>"
       "<row r=\"6\"/>"
       "<row r=\"7\"><c r=\"A7\"><v>a</v></c><c r=\"B7\"><v>b</v></c><c r=\"E7\" s=\"1\"/></row>"
-      "<row><c r=\"B8\"><v>first</v></c><c r=\"B8\"><v>second</v></c></row>");
-  EXPECT_EQ(rowsOf(part), (Rows{{"a", "", "c"}, {"", "", "only C"}, {}, {"a", "b", "", "", ""}, {"", "second"}}));
+      "<row><c r=\"B8\"><v>first</v></c><c r=\"B8\"><v>second</v></c></row>"
+      "<row><c r=\"C9\"><v>c</v></c><c r=\"A9\"><v>a</v></c></row>");
+  EXPECT_EQ(rowsOf(part), (Rows{{"a", "", "c"}, {"", "", "only C"}, {}, {"a", "b", "", "", ""}, {"", "second"},
+                                {"a", "", "c"}}));
 }
 
 TEST(SheetParserTest, CellsWithoutAUsableReferenceFollowThePreviousCell) {
