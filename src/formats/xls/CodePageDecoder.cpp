@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "formats/xls/Utf8Text.h"
+#include "formats/xls/UTF8Text.h"
 
 namespace tamsel::xls {
 
@@ -67,7 +67,7 @@ void CodePageDecoder::append(std::string& out, ByteView bytes) {
     appendLatin1(out, bytes);
     return;
   }
-  appendUtf16(out, std::span<const char16_t>(units_.data(), static_cast<std::size_t>(count)));
+  appendUTF16(out, std::span<const char16_t>(units_.data(), static_cast<std::size_t>(count)));
 }
 
 }  // namespace tamsel::xls

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "model/LittleEndian.h"
-#include "formats/xls/Utf8Text.h"
+#include "formats/xls/UTF8Text.h"
 #include "formats/xls/XLSErrors.h"
 
 namespace tamsel::xls {
@@ -135,7 +135,7 @@ void CompoundDocument::readDirectory() {
     DirEntry dir;
     // A stored length past the 64-byte name field is limited to the field.
     std::size_t nameBytes = std::min<std::size_t>(nameLength - 2, 64);
-    if (nameBytes % 2 == 0) appendUtf16LE(dir.name, entry.first(nameBytes));
+    if (nameBytes % 2 == 0) appendUTF16LE(dir.name, entry.first(nameBytes));
     dir.objectType = entry[66];
     dir.startSector = le::i32(entry, 116);
     dir.size = le::u32(entry, 120);

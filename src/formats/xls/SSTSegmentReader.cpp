@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "formats/xls/Utf8Text.h"
+#include "formats/xls/UTF8Text.h"
 
 namespace tamsel::xls {
 
@@ -90,7 +90,7 @@ void SSTSegmentReader::readCharacters(const StringHeader& header, std::string& o
     ByteView bytes = segments_[segIndex_].subspan(pos_, width * remaining);
     pos_ += bytes.size();
     if (width == 2) {
-      appendUtf16LE(out, bytes);
+      appendUTF16LE(out, bytes);
     } else {
       appendLatin1(out, bytes);
     }
@@ -119,7 +119,7 @@ void SSTSegmentReader::readCharacters(const StringHeader& header, std::string& o
     if (!nextSegment()) break;
     width = (segments_[segIndex_][pos_++] & kTwoByteCharacters) ? 2 : 1;
   }
-  appendUtf16(out, units_);
+  appendUTF16(out, units_);
 }
 
 bool SSTSegmentReader::readString(std::string& out) {

@@ -9,9 +9,9 @@
 namespace tamsel::xlsx {
 namespace {
 
-constexpr std::int64_t lastColumn = 16383;  // XFD
+constexpr std::int64_t kLastColumn = 16383;  // XFD
 // Far above any column, far below overflow of the base-26 step.
-constexpr std::int64_t saturated = std::int64_t{1} << 50;
+constexpr std::int64_t kSaturated = std::int64_t{1} << 50;
 
 struct LetterDigits {
   std::int64_t value = 0;  // the accumulator of columnIndex, before the final -1
@@ -33,7 +33,7 @@ LetterDigits readLetters(std::string_view reference) {
   LetterDigits digits;
   auto add = [&digits](std::int64_t scalar) {
     ++digits.letters;
-    digits.value = digits.value >= saturated ? saturated : digits.value * 26 + (scalar - 65 + 1);
+    digits.value = digits.value >= kSaturated ? kSaturated : digits.value * 26 + (scalar - 65 + 1);
   };
   for (std::size_t i = 0; i < reference.size();) {
     const auto byte = static_cast<unsigned char>(reference[i]);
@@ -56,7 +56,7 @@ std::optional<std::uint32_t> referencedColumn(std::string_view reference) {
   const LetterDigits digits = readLetters(reference);
   if (digits.letters < 1 || digits.letters > 3) return std::nullopt;
   const std::int64_t column = digits.value - 1;
-  if (column < 0 || column > lastColumn) return std::nullopt;
+  if (column < 0 || column > kLastColumn) return std::nullopt;
   return static_cast<std::uint32_t>(column);
 }
 

@@ -8,7 +8,7 @@
 namespace tamsel::xlsx {
 namespace {
 
-constexpr std::size_t escapeLength = 7;  // _xHHHH_
+constexpr std::size_t kEscapeLength = 7;  // _xHHHH_
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -19,7 +19,7 @@ int hexValue(char c) {
 
 // The code unit of an escape starting at `position`, if one starts there.
 std::optional<std::uint32_t> escapeAt(std::string_view text, std::size_t position) {
-  if (text.size() - position < escapeLength) return std::nullopt;
+  if (text.size() - position < kEscapeLength) return std::nullopt;
   if (text[position] != '_' || text[position + 1] != 'x' || text[position + 6] != '_') return std::nullopt;
   std::uint32_t unit = 0;
   for (std::size_t i = position + 2; i < position + 6; ++i) {
@@ -37,13 +37,13 @@ void appendUnescaped(std::string& out, std::string_view text) {
   std::size_t position = text.find("_x");
   while (position != std::string_view::npos) {
     auto unit = escapeAt(text, position);
-    std::size_t consumed = escapeLength;
+    std::size_t consumed = kEscapeLength;
     std::uint32_t scalar = unit.value_or(0);
     if (unit && unicode::isHighSurrogate(*unit)) {
-      auto low = escapeAt(text, position + escapeLength);
+      auto low = escapeAt(text, position + kEscapeLength);
       if (low && unicode::isLowSurrogate(*low)) {
         scalar = unicode::joinSurrogates(*unit, *low);
-        consumed = 2 * escapeLength;
+        consumed = 2 * kEscapeLength;
       } else {
         unit.reset();
       }

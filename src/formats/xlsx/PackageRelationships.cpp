@@ -14,7 +14,7 @@ std::string attributeText(std::span<const XMLAttribute> attributes, std::string_
   return std::string(xml::findAttribute(attributes, name).value_or(""));
 }
 
-class RelationshipsHandler final : public xml::XMLHandler {
+class RelationshipsParser final : public xml::XMLHandler {
  public:
   void startElement(const XMLElementStart& element) override {
     if (relationshipsLocalName(element.name) != "Relationship") return;
@@ -29,7 +29,7 @@ class RelationshipsHandler final : public xml::XMLHandler {
   std::vector<PackageRelationship> relationships;
 };
 
-class FirstSheetHandler final : public xml::XMLHandler {
+class FirstSheetParser final : public xml::XMLHandler {
  public:
   void startElement(const XMLElementStart& element) override {
     const std::string_view local = spreadsheetMLLocalName(element.name);
@@ -37,7 +37,7 @@ class FirstSheetHandler final : public xml::XMLHandler {
       ++sheetsDepth_;
     } else if (local == "sheet" && sheetsDepth_ > 0 && !seenSheet_) {
       seenSheet_ = true;
-      relationshipId = relationshipIdOf(element.attributes);
+      relationshipID = relationshipIDOf(element.attributes);
     }
   }
   void characters(std::string_view) override {}
@@ -45,10 +45,10 @@ class FirstSheetHandler final : public xml::XMLHandler {
     if (spreadsheetMLLocalName(name) == "sheets" && sheetsDepth_ > 0) --sheetsDepth_;
   }
 
-  std::optional<std::string> relationshipId;
+  std::optional<std::string> relationshipID;
 
  private:
-  static std::optional<std::string> relationshipIdOf(std::span<const XMLAttribute> attributes) {
+  static std::optional<std::string> relationshipIDOf(std::span<const XMLAttribute> attributes) {
     for (const XMLAttribute& attribute : attributes) {
       if (attribute.name.localName == "id" && isRelationshipsAttributeNamespace(attribute.name.namespaceURI)) {
         return std::string(attribute.value);
@@ -64,15 +64,15 @@ class FirstSheetHandler final : public xml::XMLHandler {
 }  // namespace
 
 std::vector<PackageRelationship> parseRelationships(ByteView part) {
-  RelationshipsHandler handler;
+  RelationshipsParser handler;
   xml::parseXML(part, handler);
   return std::move(handler.relationships);
 }
 
-std::optional<std::string> firstSheetRelationshipId(ByteView workbookPart) {
-  FirstSheetHandler handler;
+std::optional<std::string> firstSheetRelationshipID(ByteView workbookPart) {
+  FirstSheetParser handler;
   xml::parseXML(workbookPart, handler);
-  return std::move(handler.relationshipId);
+  return std::move(handler.relationshipID);
 }
 
 std::string relationshipsPartName(std::string_view partName) {

@@ -24,7 +24,7 @@ struct PackageRelationship {
 std::vector<PackageRelationship> parseRelationships(ByteView part);
 
 // The r:id of the first "sheet" inside the workbook's "sheets", if any.
-std::optional<std::string> firstSheetRelationshipId(ByteView workbookPart);
+std::optional<std::string> firstSheetRelationshipID(ByteView workbookPart);
 
 // The relationship part of `partName`: "xl/workbook.xml" gives
 // "xl/_rels/workbook.xml.rels", the package itself ("") "_rels/.rels".

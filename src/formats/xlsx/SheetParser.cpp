@@ -70,8 +70,8 @@ void SheetParser::startCell(std::span<const xml::XMLAttribute> attributes) {
     currentColumn_ = *column;
   } else {
     // Saturates far beyond any real row, which holds fewer cells than bytes.
-    constexpr std::int64_t widest = std::numeric_limits<std::uint32_t>::max() - 1;
-    currentColumn_ = static_cast<std::uint32_t>(std::min(previousColumn_ + 1, widest));
+    constexpr std::int64_t kWidest = std::numeric_limits<std::uint32_t>::max() - 1;
+    currentColumn_ = static_cast<std::uint32_t>(std::min(previousColumn_ + 1, kWidest));
   }
   previousColumn_ = currentColumn_;
 }

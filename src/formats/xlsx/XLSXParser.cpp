@@ -70,11 +70,11 @@ class Package {
     if (!workbook) return parts;
 
     const std::vector<PackageRelationship> relationships = relationshipsOf(*workbook);
-    std::optional<std::string> sheetId;
-    if (auto workbookPart = member(*workbook)) sheetId = firstSheetRelationshipId(*workbookPart);
+    std::optional<std::string> sheetID;
+    if (auto workbookPart = member(*workbook)) sheetID = firstSheetRelationshipID(*workbookPart);
     for (const PackageRelationship& relationship : relationships) {
       if (relationship.external) continue;
-      if (sheetId && !parts.firstSheet && relationship.id == *sheetId) {
+      if (sheetID && !parts.firstSheet && relationship.id == *sheetID) {
         parts.firstSheet = resolveRelationshipTarget(*workbook, relationship.target);
       }
       if (!parts.sharedStrings && endsWith(relationship.type, "/sharedStrings")) {

@@ -46,15 +46,15 @@ std::size_t sequenceLength(const std::uint8_t* s, std::size_t i, std::size_t siz
 std::size_t firstNonXMLCharacter(std::string_view text) {
   const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
   const std::size_t size = text.size();
-  constexpr std::uint64_t high = 0x8080808080808080ULL;
-  constexpr std::uint64_t spaces = 0x2020202020202020ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
   std::size_t i = 0;
   while (i < size) {
     // Eight bytes at a time while all are ASCII at or above the space.
     if (size - i >= 8) {
       std::uint64_t word;
       std::memcpy(&word, s + i, 8);
-      if (((word | ((word - spaces) & ~word)) & high) == 0) {
+      if (((word | ((word - kSpaces) & ~word)) & kHigh) == 0) {
         i += 8;
         continue;
       }

@@ -92,10 +92,10 @@ XMLParseResult parseXMLWithExpat(ByteView document, XMLHandler& handler) {
   XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
 
   // expat takes lengths as int; large documents go in pieces.
-  constexpr std::size_t pieceSize = std::size_t{1} << 30;
+  constexpr std::size_t kPieceSize = std::size_t{1} << 30;
   std::size_t offset = 0;
   do {
-    const std::size_t length = std::min(pieceSize, document.size() - offset);
+    const std::size_t length = std::min(kPieceSize, document.size() - offset);
     const bool last = offset + length == document.size();
     const char* piece = reinterpret_cast<const char*>(document.data()) + offset;
     const XML_Status status = XML_Parse(parser.get(), piece, static_cast<int>(length), last);

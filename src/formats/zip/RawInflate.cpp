@@ -25,9 +25,9 @@ Expected<std::size_t, InflateError> inflatePrefix(ByteView in, std::uint8_t* out
   std::size_t written = 0;
   int status = Z_OK;
   while (written < capacity) {
-    constexpr std::size_t chunk = std::numeric_limits<uInt>::max();
-    const std::size_t inChunk = std::min(in.size() - consumed, chunk);
-    const std::size_t outChunk = std::min(capacity - written, chunk);
+    constexpr std::size_t kChunk = std::numeric_limits<uInt>::max();
+    const std::size_t inChunk = std::min(in.size() - consumed, kChunk);
+    const std::size_t outChunk = std::min(capacity - written, kChunk);
     stream.next_in = const_cast<Bytef*>(in.data() + consumed);
     stream.avail_in = static_cast<uInt>(inChunk);
     stream.next_out = out + written;
@@ -46,12 +46,12 @@ Expected<std::size_t, InflateError> inflatePrefix(ByteView in, std::uint8_t* out
 }  // namespace
 
 std::uint64_t maxInflatedSize(std::uint64_t compressedSize) {
-  constexpr std::uint64_t densest = 1032;
-  if (compressedSize > std::numeric_limits<std::uint64_t>::max() / densest - 1) {
+  constexpr std::uint64_t kDensest = 1032;
+  if (compressedSize > std::numeric_limits<std::uint64_t>::max() / kDensest - 1) {
     return std::numeric_limits<std::uint64_t>::max();
   }
   // One spare match covers the bits of the final byte.
-  return compressedSize * densest + 258;
+  return compressedSize * kDensest + 258;
 }
 
 namespace {

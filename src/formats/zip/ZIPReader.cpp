@@ -10,7 +10,7 @@
 namespace tamsel::zip {
 namespace {
 
-constexpr std::size_t maxCommentLength = 65535;
+constexpr std::size_t kMaxCommentLength = 65535;
 
 std::string memberName(ByteView bytes) {
   std::string name(asText(bytes));
@@ -24,7 +24,7 @@ std::string memberName(ByteView bytes) {
 std::optional<std::size_t> findEndRecord(ByteView data) {
   if (data.size() < kEndRecordSize) return std::nullopt;
   const std::size_t last = data.size() - kEndRecordSize;
-  const std::size_t first = last > maxCommentLength ? last - maxCommentLength : 0;
+  const std::size_t first = last > kMaxCommentLength ? last - kMaxCommentLength : 0;
   for (std::size_t p = last + 1; p-- > first;) {
     if (le::u32(data, p) == kEndRecordSignature) return p;
   }

@@ -43,9 +43,9 @@ class ZIPReader {
   // The largest member output this reader hands out by default (256 MiB):
   // the worksheet of a million primers takes about 180 MiB, and a part that
   // decompresses further is refused before it is inflated.
-  static constexpr std::int64_t maxMemberSize = std::int64_t{256} << 20;
+  static constexpr std::int64_t kMaxMemberSize = std::int64_t{256} << 20;
 
-  explicit ZIPReader(ByteView data, std::int64_t memberLimit = maxMemberSize)
+  explicit ZIPReader(ByteView data, std::int64_t memberLimit = kMaxMemberSize)
       : data_(data), memberLimit_(memberLimit) {}
 
   // Nothing when there is no end of central directory record; otherwise the

@@ -11,15 +11,15 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-constexpr std::string_view mainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr std::string_view kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 
 std::string sheet(std::string_view rows) {
-  return std::string("<worksheet xmlns=\"") + std::string(mainNamespace) + "\"><sheetData>" + std::string(rows) +
+  return std::string("<worksheet xmlns=\"") + std::string(kMainNamespace) + "\"><sheetData>" + std::string(rows) +
          "</sheetData></worksheet>";
 }
 
 std::vector<std::string> sharedStrings(std::string_view items) {
-  const std::string part = std::string("<sst xmlns=\"") + std::string(mainNamespace) + "\">" + std::string(items) + "</sst>";
+  const std::string part = std::string("<sst xmlns=\"") + std::string(kMainNamespace) + "\">" + std::string(items) + "</sst>";
   const SharedStringTable table = parseSharedStrings(asBytes(part));
   std::vector<std::string> texts;
   for (std::size_t i = 0; i < table.size(); ++i) texts.emplace_back(table[i]);

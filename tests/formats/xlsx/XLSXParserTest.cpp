@@ -13,7 +13,7 @@ using Rows = std::vector<std::vector<std::string>>;
 using zipfixture::member;
 using zipfixture::TestArchive;
 
-constexpr std::string_view sheetNotFound = "Could not find sheet1 in the XLSX file.";
+constexpr std::string_view kSheetNotFound = "Could not find sheet1 in the XLSX file.";
 
 Rows rowsOf(ByteView workbook) {
   auto result = XLSXParser::parse(workbook);
@@ -41,13 +41,13 @@ std::string relationship(std::string_view id, std::string_view type, std::string
 }
 
 // A package whose parts are found only through its relationships.
-std::vector<zipfixture::TestMember> packageParts(std::string_view firstSheetId) {
+std::vector<zipfixture::TestMember> packageParts(std::string_view firstSheetID) {
   return {
       member("_rels/.rels", relationships(relationship("rId1", "officeDocument", "book/main.xml"))),
       member("book/main.xml",
              "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
              "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
-             "<sheet name=\"A\" r:id=\"" + std::string(firstSheetId) + "\"/><sheet name=\"B\" r:id=\"s2\"/>"
+             "<sheet name=\"A\" r:id=\"" + std::string(firstSheetID) + "\"/><sheet name=\"B\" r:id=\"s2\"/>"
              "</sheets></workbook>"),
       member("book/_rels/main.xml.rels",
              relationships(relationship("s2", "worksheet", "../other.xml") +
@@ -89,7 +89,7 @@ TEST(XLSXParserTest, AnythingWithoutAWorksheetFails) {
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().domain, "XLSXParser");
     EXPECT_EQ(result.error().code, 1);
-    EXPECT_EQ(result.error().message, sheetNotFound);
+    EXPECT_EQ(result.error().message, kSheetNotFound);
   }
 }
 
@@ -108,7 +108,7 @@ TEST(XLSXParserTest, RelationshipsFindPartsStoredUnderOtherNames) {
   for (const std::string_view id : {"nowhere", ""}) {
     const auto result = XLSXParser::parse(TestArchive{packageParts(id)}.build());
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().message, sheetNotFound);
+    EXPECT_EQ(result.error().message, kSheetNotFound);
   }
   auto withoutTarget = packageParts("s1");
   withoutTarget.erase(withoutTarget.begin() + 3);

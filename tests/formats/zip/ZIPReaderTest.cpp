@@ -17,7 +17,7 @@ std::string text(const Bytes& bytes) { return std::string(asText(bytes)); }
 using Texts = std::map<std::string, std::string>;
 
 // Every name of the directory with what the reader gives for it.
-Texts readAll(const Bytes& archive, std::int64_t memberLimit = ZIPReader::maxMemberSize) {
+Texts readAll(const Bytes& archive, std::int64_t memberLimit = ZIPReader::kMaxMemberSize) {
   const ZIPReader zip(archive, memberLimit);
   Texts texts;
   const auto directory = zip.readCentralDirectory();

@@ -1,4 +1,4 @@
-#include "formats/xls/Utf8Text.h"
+#include "formats/xls/UTF8Text.h"
 
 #include "model/Unicode.h"
 
@@ -46,11 +46,11 @@ void appendLatin1(std::string& out, ByteView bytes) {
   appendUnits(out, bytes.size(), [&](std::size_t i) { return static_cast<char32_t>(bytes[i]); });
 }
 
-void appendUtf16(std::string& out, std::span<const char16_t> units) {
+void appendUTF16(std::string& out, std::span<const char16_t> units) {
   appendUnits(out, units.size(), [&](std::size_t i) { return static_cast<char32_t>(units[i]); });
 }
 
-void appendUtf16LE(std::string& out, ByteView bytes) {
+void appendUTF16LE(std::string& out, ByteView bytes) {
   appendUnits(out, bytes.size() / 2, [&](std::size_t i) {
     return static_cast<char32_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
   });

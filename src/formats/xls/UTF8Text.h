@@ -12,8 +12,8 @@
 namespace tamsel::xls {
 
 void appendLatin1(std::string& out, ByteView bytes);
-void appendUtf16(std::string& out, std::span<const char16_t> units);
+void appendUTF16(std::string& out, std::span<const char16_t> units);
 // `bytes` holds UTF-16LE code units; an odd last byte is ignored.
-void appendUtf16LE(std::string& out, ByteView bytes);
+void appendUTF16LE(std::string& out, ByteView bytes);
 
 }  // namespace tamsel::xls
