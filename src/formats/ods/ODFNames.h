@@ -3,11 +3,9 @@
 // The OpenDocument namespaces the spreadsheet reader matches elements and
 // attributes in; the prefixes a document binds to them do not matter.
 
-#include <optional>
-#include <span>
 #include <string_view>
 
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLHandler.h"
 
 namespace tamsel::ods {
 
@@ -16,16 +14,8 @@ inline constexpr std::string_view kTableURI = "urn:oasis:names:tc:opendocument:x
 inline constexpr std::string_view kTextURI = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
 inline constexpr std::string_view kDrawURI = "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0";
 
-inline bool isName(const XMLQualifiedName& name, std::string_view uri, std::string_view local) {
+inline bool isName(const xml::XMLName& name, std::string_view uri, std::string_view local) {
   return name.localName == local && name.namespaceURI == uri;
-}
-
-inline std::optional<std::string_view> findAttribute(std::span<const XMLAttribute> attributes, std::string_view uri,
-                                                     std::string_view local) {
-  for (const XMLAttribute& attribute : attributes) {
-    if (isName(attribute.name, uri, local)) return attribute.value;
-  }
-  return std::nullopt;
 }
 
 }  // namespace tamsel::ods

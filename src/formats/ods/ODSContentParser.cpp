@@ -36,14 +36,14 @@ std::uint64_t saturatingMultiply(std::uint64_t a, std::uint64_t b) {
   return b != 0 && a > UINT64_MAX / b ? UINT64_MAX : a * b;
 }
 
-bool isCellElement(const XMLQualifiedName& name) {
+bool isCellElement(const xml::XMLName& name) {
   return isName(name, kTableURI, "table-cell") || isName(name, kTableURI, "covered-table-cell");
 }
 
-bool isParagraph(const XMLQualifiedName& name) { return isName(name, kTextURI, "p") || isName(name, kTextURI, "h"); }
+bool isParagraph(const xml::XMLName& name) { return isName(name, kTextURI, "p") || isName(name, kTextURI, "h"); }
 
 // Parts of a cell that are not the text it shows.
-bool isHiddenFromCellText(const XMLQualifiedName& name) {
+bool isHiddenFromCellText(const xml::XMLName& name) {
   return name.namespaceURI == kDrawURI || isName(name, kOfficeURI, "annotation") ||
          isName(name, kOfficeURI, "annotation-end") || isName(name, kTextURI, "note") ||
          isName(name, kTableURI, "table");
@@ -57,12 +57,12 @@ bool ContentParser::charge(std::uint64_t bytes) {
   return !limitExceeded_;
 }
 
-void ContentParser::startElement(const XMLElementStart& element) {
+void ContentParser::startElement(const xml::XMLElementStart& element) {
   if (skipDepth_ > 0) {
     ++skipDepth_;
     return;
   }
-  const XMLQualifiedName& name = element.name;
+  const xml::XMLName& name = element.name;
   if (inCell_) {
     startInCell(element);
   } else if (!inSheet_) {
@@ -76,7 +76,7 @@ void ContentParser::startElement(const XMLElementStart& element) {
   }
 }
 
-void ContentParser::endElement(const XMLQualifiedName& name) {
+void ContentParser::endElement(const xml::XMLName& name) {
   if (skipDepth_ > 0) {
     --skipDepth_;
     return;
@@ -112,8 +112,8 @@ void ContentParser::characters(std::string_view text) {
   if (bytesHeld_ + cellText_.size() > byteLimit_) limitExceeded_ = true;
 }
 
-void ContentParser::startSheet(std::span<const XMLAttribute> attributes) {
-  const std::string name(findAttribute(attributes, kTableURI, "name").value_or(""));
+void ContentParser::startSheet(std::span<const xml::XMLAttribute> attributes) {
+  const std::string name(xml::findAttribute(attributes, kTableURI, "name").value_or(""));
   if (!picker_.wants(name)) {
     skipDepth_ = 1;
     return;
@@ -128,9 +128,9 @@ void ContentParser::endSheet() {
   picker_.offer(std::move(rows_));
 }
 
-void ContentParser::startRow(std::span<const XMLAttribute> attributes) {
+void ContentParser::startRow(std::span<const xml::XMLAttribute> attributes) {
   inRow_ = true;
-  rowRepeat_ = countOf(findAttribute(attributes, kTableURI, "number-rows-repeated"));
+  rowRepeat_ = countOf(xml::findAttribute(attributes, kTableURI, "number-rows-repeated"));
   column_ = 0;
   rowCells_.clear();
   rowText_.clear();
@@ -157,25 +157,25 @@ void ContentParser::endRow() {
   }
 }
 
-void ContentParser::startCell(std::span<const XMLAttribute> attributes, bool covered) {
+void ContentParser::startCell(std::span<const xml::XMLAttribute> attributes, bool covered) {
   inCell_ = true;
   cellCovered_ = covered;
-  cellRepeat_ = countOf(findAttribute(attributes, kTableURI, "number-columns-repeated"));
+  cellRepeat_ = countOf(xml::findAttribute(attributes, kTableURI, "number-columns-repeated"));
   cellText_.clear();
   cellValue_.clear();
   paragraphs_ = 0;
   paragraphDepth_ = 0;
   if (covered) return;
   for (std::string_view attribute : {"string-value", "value", "date-value", "time-value", "boolean-value"}) {
-    if (auto value = findAttribute(attributes, kOfficeURI, attribute)) {
+    if (auto value = xml::findAttribute(attributes, kOfficeURI, attribute)) {
       cellValue_ = std::string(*value);
       break;
     }
   }
 }
 
-void ContentParser::startInCell(const XMLElementStart& element) {
-  const XMLQualifiedName& name = element.name;
+void ContentParser::startInCell(const xml::XMLElementStart& element) {
+  const xml::XMLName& name = element.name;
   if (cellCovered_ || isHiddenFromCellText(name)) {
     skipDepth_ = 1;
   } else if (isParagraph(name)) {
@@ -185,7 +185,7 @@ void ContentParser::startInCell(const XMLElementStart& element) {
     }
   } else if (paragraphDepth_ > 0 && name.namespaceURI == kTextURI) {
     if (name.localName == "s") {
-      const std::uint64_t count = countOf(findAttribute(element.attributes, kTextURI, "c"));
+      const std::uint64_t count = countOf(xml::findAttribute(element.attributes, kTextURI, "c"));
       if (saturatingAdd(bytesHeld_ + cellText_.size(), count) > byteLimit_) {
         limitExceeded_ = true;
         return;

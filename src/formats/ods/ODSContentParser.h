@@ -22,19 +22,19 @@
 #include <string>
 #include <vector>
 
-#include "formats/xlsx/XMLTokenizer.h"
+#include "formats/xml/XMLParser.h"
 #include "model/RowTable.h"
 #include "model/SheetChoice.h"
 
 namespace tamsel::ods {
 
-class ContentParser final : public XMLTokenHandler {
+class ContentParser final : public xml::XMLHandler {
  public:
   ContentParser(SheetPicker& picker, std::uint64_t byteLimit) : picker_(picker), byteLimit_(byteLimit) {}
 
-  void startElement(const XMLElementStart& element) override;
+  void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
-  void endElement(const XMLQualifiedName& name) override;
+  void endElement(const xml::XMLName& name) override;
   bool stopRequested() const override { return limitExceeded_; }
 
   bool limitExceeded() const { return limitExceeded_; }
@@ -46,13 +46,13 @@ class ContentParser final : public XMLTokenHandler {
     std::size_t length;
   };
 
-  void startSheet(std::span<const XMLAttribute> attributes);
+  void startSheet(std::span<const xml::XMLAttribute> attributes);
   void endSheet();
-  void startRow(std::span<const XMLAttribute> attributes);
+  void startRow(std::span<const xml::XMLAttribute> attributes);
   void endRow();
-  void startCell(std::span<const XMLAttribute> attributes, bool covered);
+  void startCell(std::span<const xml::XMLAttribute> attributes, bool covered);
   void endCell();
-  void startInCell(const XMLElementStart& element);
+  void startInCell(const xml::XMLElementStart& element);
   void appendShown(std::string_view text);
   // Adds `bytes` to what the table holds; false (and the parse stops) past
   // the limit.

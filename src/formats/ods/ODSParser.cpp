@@ -24,13 +24,13 @@ ReaderError passwordProtected() {
 std::uint64_t byteLimit(std::uint64_t contentBytes) { return 16 * contentBytes + (std::uint64_t{64} << 20); }
 
 // The manifest lists encryption data for each part a password protects.
-class ManifestScan final : public XMLTokenHandler {
+class ManifestScan final : public xml::XMLHandler {
  public:
-  void startElement(const XMLElementStart& element) override {
+  void startElement(const xml::XMLElementStart& element) override {
     encrypted_ = encrypted_ || ods::isName(element.name, kManifestURI, "encryption-data");
   }
   void characters(std::string_view) override {}
-  void endElement(const XMLQualifiedName&) override {}
+  void endElement(const xml::XMLName&) override {}
   bool stopRequested() const override { return encrypted_; }
   bool encrypted() const { return encrypted_; }
 
@@ -39,21 +39,21 @@ class ManifestScan final : public XMLTokenHandler {
 };
 
 Expected<WorkbookSheet, ReaderError> readSpreadsheet(ByteView data, const SheetChoice& choice) {
-  const ZIPReader zip(data);
-  const auto directory = zip.readCentralDirectory();
+  const zip::ZIPReader archive(data);
+  const auto directory = archive.readCentralDirectory();
   if (!directory) return unexpected(contentNotFound());
-  if (auto manifest = zip.extractMember(*directory, "META-INF/manifest.xml")) {
+  if (auto manifest = archive.extractMember(*directory, "META-INF/manifest.xml")) {
     ManifestScan scan;
-    parseXML(*manifest, scan);
+    xml::parseXML(*manifest, scan);
     if (scan.encrypted()) return unexpected(passwordProtected());
   }
-  auto content = zip.extractMember(*directory, "content.xml");
+  auto content = archive.extractMember(*directory, "content.xml");
   if (!content) {
-    return unexpected(content.error() == ZIPReader::ExtractError::tooLarge ? tooLarge() : contentNotFound());
+    return unexpected(content.error() == zip::ZIPReader::ExtractError::tooLarge ? tooLarge() : contentNotFound());
   }
   SheetPicker picker(choice);
   ods::ContentParser parser(picker, byteLimit(content->size()));
-  parseXML(*content, parser);
+  xml::parseXML(*content, parser);
   if (parser.limitExceeded()) return unexpected(tooLarge());
   return picker.finish(std::string(kDomain));
 }
