@@ -23,7 +23,7 @@ void BM_NSubWrite(benchmark::State& state) {
   const PrimerList primers = syntheticPrimers(state.range(0));
   std::size_t bytes = 0;
   for (auto _ : state) {
-    auto file = NSubWriter::writeChecked(primers, kDefaultMismatches, kDefaultEndMatches);
+    auto file = NSubWriter::writeChecked(primers, ListSettings{});
     bytes = file->size();
     benchmark::DoNotOptimize(file->data());
   }

@@ -9,8 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto contents = tamsel::NSubParser::parse(tamsel::ByteView(data, size));
   if (!contents) return 0;
-  if (contents->defaultMismatches < 0 || contents->defaultMismatches > 255) __builtin_trap();
-  if (contents->endMatches < 0 || contents->endMatches > 255) __builtin_trap();
+  if (contents->settings->defaultMismatches < 0 || contents->settings->defaultMismatches > 255) __builtin_trap();
+  if (contents->settings->endMatches < 0 || contents->settings->endMatches > 255) __builtin_trap();
   tamsel::fuzz::visitPrimers(contents->primers);
   return 0;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-// The export flow without a dialog: the table of formats the save dialog
-// offers, the rule that keeps the proposed name's extension in step with the
-// chosen format, and the write itself.
+// The export flow without a dialog: the rule that keeps the proposed name's
+// extension in step with the format chosen in the export dialog, and the
+// write itself. The formats and their order are the format table's
+// (exportFormats in formats/FormatRegistry.h).
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,15 +16,7 @@
 
 namespace tamsel {
 
-struct ExportFormat {
-  std::string_view title;      // shown in the format chooser
-  std::string_view extension;  // without the dot
-};
-
-// Index 0 is "Helmvard Primer (.nsub)"; the index is the chooser's position.
-const std::array<ExportFormat, 4>& exportFormats();
-
-// The name the save dialog shows after the user picks format `formatIndex`:
+// The name the export dialog shows after the user picks format `formatIndex`:
 // the part of `proposedName` before its first dot, a dot, the extension.
 std::string updateSavePanel(std::string_view proposedName, int formatIndex);
 

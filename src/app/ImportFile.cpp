@@ -1,63 +1,33 @@
 #include "app/ImportFile.h"
 
-#include "app/FileIO.h"
 #include "app/FileNames.h"
-#include "formats/nsub/NSubParser.h"
-#include "formats/text/DelimitedTextReader.h"
-#include "formats/text/TextDecoding.h"
-#include "formats/xls/XLSParser.h"
-#include "formats/xlsx/XLSXParser.h"
+#include "app/ReadUnconverted.h"
 #include "model/Alphabet.h"
-#include "model/PrimersFromRows.h"
 
 namespace tamsel {
 namespace {
 
-using PrimersOrReason = Expected<PrimerList, std::string>;
-
-PrimersOrReason primersOf(Expected<PrimerList, ImportError> primers) {
-  if (!primers) return unexpected(primers.error().message());
-  return std::move(*primers);
-}
-
-PrimersOrReason primersOfWorkbook(Expected<RowTable, ReaderError> table) {
-  if (!table) return unexpected(table.error().message);
-  return primersOf(primersFromRows(*table));
-}
-
-// The reader chosen by the extension alone; a .nsub file's settings go to
-// `settings` as soon as it parses.
-PrimersOrReason readPrimers(ByteView bytes, const std::string& extension, std::optional<ListSettings>& settings) {
-  if (extension == "nsub") {
-    auto contents = NSubParser::parse(bytes);
-    if (!contents) return unexpected(std::string(message(contents.error())));
-    settings = ListSettings{contents->defaultMismatches, contents->endMatches};
-    return std::move(contents->primers);
+// The primers of what a reader produced: cells go through the conversion,
+// primers stand as they are; a primer file's settings go to `settings` as
+// soon as it parses.
+Expected<PrimerList, std::string> primersOf(ReadResult&& result, std::optional<ListSettings>& settings) {
+  if (auto* cells = std::get_if<CellsRead>(&result)) {
+    auto primers = primersFromRows(cells->rows, cells->headerTest);
+    if (!primers) return unexpected(std::string(kReadFailurePrefix) + primers.error().message);
+    return std::move(*primers);
   }
-  if (extension == "xlsx") return primersOfWorkbook(XLSXParser::parse(bytes));
-  if (extension == "xls") return primersOfWorkbook(XLSParser::parse(bytes));
-  auto text = decodeText(bytes);
-  if (!text) return unexpected(text.error());
-  return primersOf(parseDelimitedText(*text, extension));
+  PrimersRead& read = std::get<PrimersRead>(result);
+  settings = read.settings;
+  return std::move(read.primers);
 }
 
-}  // namespace
-
-ImportOutcome importFile(const std::filesystem::path& location) {
-  auto bytes = readWholeFile(location);
-  if (!bytes) {
-    ImportOutcome outcome;
-    outcome.error = std::string(kReadFailurePrefix) + bytes.error();
-    return outcome;
-  }
-  return importBytes(*bytes, lowercasedExtension(location), baseName(location));
-}
-
-ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName) {
+// The rest of an import once the reader has run.
+ImportOutcome outcomeOf(Expected<ReadResult, std::string>&& read, std::string listName) {
   ImportOutcome outcome;
-  PrimersOrReason primers = readPrimers(bytes, extension, outcome.settings);
+  Expected<PrimerList, std::string> primers =
+      read ? primersOf(std::move(*read), outcome.settings) : unexpected(read.error());
   if (!primers) {
-    outcome.error = std::string(kReadFailurePrefix) + primers.error();
+    outcome.error = primers.error();
   } else if (primers->empty()) {
     outcome.error = "No primer data found in the file.";
   } else if (std::optional<std::string> problem = validatePrimers(*primers)) {
@@ -67,6 +37,17 @@ ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::str
     outcome.fileBaseName = std::move(listName);
   }
   return outcome;
+}
+
+}  // namespace
+
+// The conversion needs no cell past the column limit, only the width.
+ImportOutcome importFile(const std::filesystem::path& location) {
+  return outcomeOf(readUnconverted(location, kMaxColumns + 1), baseName(location));
+}
+
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName) {
+  return outcomeOf(readUnconverted(bytes, extension, kMaxColumns + 1), std::move(listName));
 }
 
 }  // namespace tamsel

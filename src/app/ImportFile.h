@@ -14,11 +14,6 @@
 
 namespace tamsel {
 
-struct ListSettings {
-  int defaultMismatches = kDefaultMismatches;
-  int endMatches = kDefaultEndMatches;
-};
-
 struct ImportOutcome {
   // Set on success: the new list and the file's name without its extension.
   std::optional<PrimerList> primers;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/FormatNames.h"
+#include "formats/FormatRegistry.h"
 
 namespace tamsel::cli {
 
@@ -27,7 +28,8 @@ Section formatsSection() {
           "The lower-cased extension alone chooses the reader or the writer, never the file's contents.",
           {{"read", joined(readFormatNames()) + "; any other extension is read as tab-separated text. A .csv "
                     "file is split at commas, or at semicolons when its first line holds one and no comma."},
-           {"write", joined(writeFormatNames()) + "; any other extension is written as .nsub."}}};
+           {"write", joined(writeFormatNames()) + "; any other extension is written as ." +
+                         std::string(formatWriting("").extension()) + "."}}};
 }
 
 std::vector<Section> generalSections() {

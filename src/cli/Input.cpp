@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/FileIO.h"
-#include "app/ReadRowTable.h"
+#include "app/ReadUnconverted.h"
 #include "cli/FormatNames.h"
 
 namespace tamsel::cli {
@@ -56,11 +56,11 @@ ImportOutcome importInput(const Input& input) {
   return importBytes(*bytes, input.from, std::string(kStandardInputName));
 }
 
-Expected<RowTable, std::string> readInputRows(const Input& input) {
-  if (input.file != kStandardStream) return readRowTable(input.file);
+Expected<ReadResult, std::string> readInputUnconverted(const Input& input) {
+  if (input.file != kStandardStream) return readUnconverted(input.file);
   auto bytes = readStandardInput();
   if (!bytes) return unexpected(std::string(kReadFailurePrefix) + bytes.error());
-  return readRowTable(*bytes, input.from);
+  return readUnconverted(*bytes, input.from);
 }
 
 }  // namespace tamsel::cli

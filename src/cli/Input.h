@@ -9,7 +9,7 @@
 #include "app/ImportFile.h"
 #include "cli/Command.h"
 #include "model/Expected.h"
-#include "model/RowTable.h"
+#include "formats/ReadResult.h"
 
 namespace tamsel::cli {
 
@@ -30,9 +30,9 @@ OptionHelp fromOptionHelp();
 // A usage problem of the pair: "-" without --from, or --from with a file.
 std::optional<std::string> inputProblem(const Input& input, const std::string& what = "FILE");
 
-// The import or the row table, from the file or from standard input; errors
-// as the window words them ("Failed to read file: ...").
+// The import, or what the reader produced, from the file or from standard
+// input; errors as the window words them ("Failed to read file: ...").
 ImportOutcome importInput(const Input& input);
-Expected<RowTable, std::string> readInputRows(const Input& input);
+Expected<ReadResult, std::string> readInputUnconverted(const Input& input);
 
 }  // namespace tamsel::cli

@@ -12,10 +12,11 @@ class RowsCommand : public Command {
   CommandHelp help() const override {
     return {"rows",
             "rows FILE\nrows --from FORMAT -",
-            "Print the cells a file's reader produces, before any primer conversion",
+            "Print what a file's reader produces, before any conversion to primers",
             "Reads FILE with the reader its extension chooses and prints the cells as "
-            "{\"rows\":[[\"cell\",...],...]}: text after splitting, a workbook's first worksheet, and for .nsub "
-            "one row per primer of selected (1 or 0), name, sequence and comment. Nothing is converted or checked.",
+            "{\"rows\":[[\"cell\",...],...]}: text after splitting, a workbook's first worksheet. A primer file "
+            "(.nsub) has no cells: its primers and settings are printed as show --json prints them. Nothing is "
+            "converted or checked.",
             {inputArgumentHelp()},
             {fromOptionHelp()},
             {{"rows sheet.xls", "Print the cells of a workbook's first worksheet."},
@@ -26,12 +27,18 @@ class RowsCommand : public Command {
 
   int run(const CLI::App&) override {
     if (std::optional<std::string> problem = inputProblem(input_)) return usageError(*problem);
-    auto rows = readInputRows(input_);
-    if (!rows) {
-      std::cerr << rows.error() << '\n';
+    auto read = readInputUnconverted(input_);
+    if (!read) {
+      std::cerr << read.error() << '\n';
       return kExitFailure;
     }
-    writeRowsJson(std::cout, *rows);
+    if (const auto* cells = std::get_if<CellsRead>(&*read)) {
+      writeRowsJson(std::cout, cells->rows);
+    } else {
+      const auto& primers = std::get<PrimersRead>(*read);
+      const ListSettings settings = primers.settings.value_or(ListSettings{});
+      writePrimersJson(std::cout, primers.primers, settings.defaultMismatches, settings.endMatches);
+    }
     return kExitSuccess;
   }
 

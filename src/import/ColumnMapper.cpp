@@ -102,7 +102,7 @@ std::string columnAndHeader(std::uint32_t column, const RowTable::RowView& heade
 
 // Two columns that name the same sequence role equally well and both hold
 // sequences: reading either would silently drop the other's primers.
-std::optional<ImportError> unclearSequenceColumns(std::vector<Candidate> candidates, std::size_t headerRow,
+std::optional<ReaderError> unclearSequenceColumns(std::vector<Candidate> candidates, std::size_t headerRow,
                                                   const RowTable::RowView& header) {
   if (candidates.size() < 2) return std::nullopt;
   std::sort(candidates.begin(), candidates.end(), better);
@@ -130,7 +130,7 @@ std::vector<Candidate> joined(std::vector<Candidate> a, const std::vector<Candid
   return a;
 }
 
-Expected<Roles, ImportError> rolesFromHeader(const Candidates& found, std::size_t headerRow,
+Expected<Roles, ReaderError> rolesFromHeader(const Candidates& found, std::size_t headerRow,
                                              const RowTable::RowView& header) {
   Roles roles;
   std::optional<Candidate> name;
@@ -299,14 +299,14 @@ std::optional<Roles> rolesFromCells(const TableContents& contents) {
   return roles;
 }
 
-ImportError tooManyColumns(std::uint32_t width) {
+ReaderError tooManyColumns(std::uint32_t width) {
   // A damaged file may name a huge column; the count still fits the message.
   return ImportError::tooManyColumns(static_cast<int>(std::min<std::uint32_t>(width, INT32_MAX)));
 }
 
 }  // namespace
 
-Expected<TableLayout, ImportError> mapColumns(const RowTable& rows, const RowConversion& conversion) {
+Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const RowConversion& conversion) {
   const std::uint32_t width = std::max(conversion.columnCount.value_or(0), rows.maxWidth());
   const std::uint32_t listedWidth = rows.maxWidth();
   if (rows.empty()) return TableLayout{};

@@ -73,7 +73,7 @@ void addPair(PrimerList& primers, const RowTable::RowView& row, const Columns& c
 
 }  // namespace
 
-Expected<ConvertedRows, ImportError> convertRows(const RowTable& rows, const RowConversion& conversion) {
+Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const RowConversion& conversion) {
   auto layout = mapColumns(rows, conversion);
   if (!layout) return unexpected(layout.error());
   ConvertedRows converted{{}, std::move(*layout)};

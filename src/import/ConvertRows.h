@@ -31,6 +31,6 @@ struct ConvertedRows {
   TableLayout layout;
 };
 
-Expected<ConvertedRows, ImportError> convertRows(const RowTable& rows, const RowConversion& conversion = {});
+Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const RowConversion& conversion = {});
 
 }  // namespace tamsel

@@ -11,7 +11,7 @@ bool hasSequenceColumn(const RowTable& rows) {
   const auto layout = mapColumns(rows, {});
   // Two columns a header names as sequences, both holding them: primers,
   // though the import will ask which to read.
-  if (!layout) return layout.error().kind == ImportError::Kind::unclearColumns;
+  if (!layout) return layout.error().code == static_cast<int>(ImportError::Code::unclearColumns);
   if (layout->reading != TableLayout::Reading::plain) return true;
   // The plain layout stands for any table; its sequence column counts when
   // its header names a sequence or most rows hold sequences there.

@@ -125,7 +125,7 @@ std::optional<std::string> validatePrimers(const PrimerList& primers) {
       return std::nullopt;
     }
   }
-  return ImportError::noValidSequence().message();
+  return ImportError::noValidSequence().message;
 }
 
 bool isSelectedCellText(std::string_view text) { return unicode::trimWhiteSpace(text) == "1"; }

@@ -1,25 +1,25 @@
 #pragma once
 
-// The error values of the import pipeline, each with the message a user sees.
+// The errors of the import pipeline's own rules, each with the message a user
+// sees. They are reader errors of the domain "ImportError", so a reader's
+// failure and the conversion's travel the same way.
 
 #include <string>
+
+#include "model/ReaderError.h"
 
 namespace tamsel {
 
 struct ImportError {
-  enum class Kind { tooManyColumns, noValidSequence, unclearColumns };
+  enum class Code { tooManyColumns = 1, noValidSequence = 2, unclearColumns = 3 };
 
-  Kind kind;
-  int columns = 0;     // the number of columns found, for tooManyColumns
-  std::string reason;  // for unclearColumns: which columns, where and why
-
-  static ImportError tooManyColumns(int columns) { return {Kind::tooManyColumns, columns, {}}; }
-  static ImportError noValidSequence() { return {Kind::noValidSequence, 0, {}}; }
+  // `columns`: the number of columns found.
+  static ReaderError tooManyColumns(int columns);
+  static ReaderError noValidSequence();
   // A table whose columns could be read more than one way is refused rather
-  // than read with names or sequences in the wrong place.
-  static ImportError unclearColumns(std::string reason) { return {Kind::unclearColumns, 0, std::move(reason)}; }
-
-  std::string message() const;
+  // than read with names or sequences in the wrong place; `reason` says which
+  // columns, where and why.
+  static ReaderError unclearColumns(std::string reason);
 };
 
 }  // namespace tamsel

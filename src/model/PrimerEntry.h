@@ -40,4 +40,9 @@ using PrimerList = std::vector<PrimerEntry>;
 inline constexpr int kDefaultMismatches = 2;
 inline constexpr int kDefaultEndMatches = 3;
 
+struct ListSettings {
+  int defaultMismatches = kDefaultMismatches;
+  int endMatches = kDefaultEndMatches;
+};
+
 }  // namespace tamsel

@@ -1,26 +1,47 @@
 #include "model/PrimersFromRows.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "model/Alphabet.h"
+#include "model/ImportError.h"
 #include "model/Unicode.h"
 
 namespace tamsel {
 namespace {
 
-constexpr std::uint32_t kMaxColumns = 4;
-
-bool isHeaderWord(std::string_view normalized) {
-  return normalized == "name" || normalized == "sequence" || normalized == "selected";
+// The header words, lower-cased: every column title but the comment's.
+const std::array<std::string, kMaxColumns - 1>& headerWords() {
+  static const std::array<std::string, kMaxColumns - 1> kWords = [] {
+    std::array<std::string, kMaxColumns - 1> words;
+    for (std::size_t i = 0; i < words.size(); ++i) words[i] = unicode::toLower(kColumnTitles[i]);
+    return words;
+  }();
+  return kWords;
 }
+
 
 }  // namespace
 
-std::string normalizedHeaderCell(std::string_view cell) {
-  // Lower-casing neither makes nor unmakes white space, so trimming first
-  // gives the same text with less to map.
-  return unicode::toLower(unicode::trimWhiteSpace(cell));
+// Lower-casing neither makes nor unmakes white space, so trimming first gives
+// the same text with less to map.
+std::string normalizedHeaderCell(std::string_view cell) { return unicode::toLower(unicode::trimWhiteSpace(cell)); }
+
+bool isHeaderCellOf(std::string_view cell, std::string_view title) {
+  return normalizedHeaderCell(cell) == unicode::toLower(title);
+}
+
+namespace {
+
+bool isHeaderRow(const RowTable::RowView& first, const HeaderTest& test) {
+  const auto& words = headerWords();
+  if (test.firstRecordText) {
+    const std::string lowered = unicode::toLower(*test.firstRecordText);
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& word) { return lowered.find(word) != std::string::npos; });
+  }
+  return std::any_of(first.cells().begin(), first.cells().end(), [&](const RowTable::Cell& cell) {
+    return std::find(words.begin(), words.end(), normalizedHeaderCell(first.text(cell))) != words.end();
+  });
 }
 
 PrimerList primersFromDataRows(const RowTable& rows, std::size_t firstDataRow, bool hasSelectedColumn) {
@@ -41,7 +62,9 @@ PrimerList primersFromDataRows(const RowTable& rows, std::size_t firstDataRow, b
   return primers;
 }
 
-Expected<PrimerList, ImportError> primersFromRows(const RowTable& rows) {
+}  // namespace
+
+Expected<PrimerList, ReaderError> primersFromRows(const RowTable& rows, const HeaderTest& headerTest) {
   if (rows.empty()) return PrimerList{};
   const std::uint32_t columns = rows.maxWidth();
   if (columns > kMaxColumns) {
@@ -49,15 +72,9 @@ Expected<PrimerList, ImportError> primersFromRows(const RowTable& rows) {
     return unexpected(ImportError::tooManyColumns(static_cast<int>(std::min<std::uint32_t>(columns, INT32_MAX))));
   }
   RowTable::RowView first = rows.row(0);
-  bool isHeader = false;
-  for (const RowTable::Cell& cell : first.cells()) {
-    if (isHeaderWord(normalizedHeaderCell(first.text(cell)))) {
-      isHeader = true;
-      break;
-    }
-  }
-  if (!isHeader) return primersFromDataRows(rows, 0, false);
-  return primersFromDataRows(rows, 1, normalizedHeaderCell(first.cell(0)) == "selected");
+  if (!isHeaderRow(first, headerTest)) return primersFromDataRows(rows, 0, false);
+  const bool hasSelectedColumn = isHeaderCellOf(first.cell(0), kSelectedTitle);
+  return primersFromDataRows(rows, 1, hasSelectedColumn);
 }
 
 }  // namespace tamsel

@@ -1,8 +1,9 @@
 #pragma once
 
-// The error record of the spreadsheet readers: a domain ("XLSParser",
-// "XLSXParser"), a code and the message a user sees after
-// "Failed to read file: ".
+// The one error every reader, and the row-to-primer conversion, gives back: a
+// domain naming the reader ("XLSParser", "XLSXParser", "NSubParser",
+// "DelimitedText", "ImportError"), a code within that domain and the message
+// a user sees after "Failed to read file: ".
 
 #include <string>
 

@@ -11,25 +11,6 @@ std::string_view RowTable::RowView::cell(std::uint32_t column) const {
   return text(*it);
 }
 
-std::vector<std::string> RowTable::RowView::dense() const {
-  std::vector<std::string> out(width_);
-  for (const Cell& c : cells_) {
-    if (c.column < width_) out[c.column] = std::string(text(c));
-  }
-  return out;
-}
-
-RowTable RowTable::fromRows(const std::vector<std::vector<std::string>>& rows) {
-  RowTable table;
-  for (const auto& row : rows) {
-    table.addRow();
-    for (std::size_t col = 0; col < row.size(); ++col) {
-      table.setCell(static_cast<std::uint32_t>(col), row[col]);
-    }
-  }
-  return table;
-}
-
 void RowTable::reserve(std::size_t rows, std::size_t cells, std::size_t textBytes) {
   rows_.reserve(rows);
   cells_.reserve(cells);
@@ -81,13 +62,6 @@ std::uint32_t RowTable::maxWidth() const {
   std::uint32_t widest = 0;
   for (const Row& r : rows_) widest = std::max(widest, r.width);
   return widest;
-}
-
-std::vector<std::vector<std::string>> RowTable::toDense() const {
-  std::vector<std::vector<std::string>> out;
-  out.reserve(rows_.size());
-  for (std::size_t i = 0; i < rows_.size(); ++i) out.push_back(row(i).dense());
-  return out;
 }
 
 }  // namespace tamsel

@@ -34,8 +34,6 @@ class RowTable {
     // The cells that were set, by increasing column (empty texts included).
     std::span<const Cell> cells() const { return cells_; }
     std::string_view text(const Cell& cell) const { return {arena_->data() + cell.offset, cell.length}; }
-    // Every text of the row, gaps filled with empty texts.
-    std::vector<std::string> dense() const;
 
    private:
     friend class RowTable;
@@ -47,8 +45,6 @@ class RowTable {
   };
 
   RowTable() = default;
-  // A dense table, mostly for tests.
-  static RowTable fromRows(const std::vector<std::vector<std::string>>& rows);
 
   void reserve(std::size_t rows, std::size_t cells, std::size_t textBytes);
 
@@ -65,8 +61,6 @@ class RowTable {
   RowView row(std::size_t index) const;
   // The width of the widest row; 0 for an empty table.
   std::uint32_t maxWidth() const;
-
-  std::vector<std::vector<std::string>> toDense() const;
 
  private:
   struct Row {

@@ -21,6 +21,7 @@
 #include "SequenceDelegate.h"
 #include "app/ExportPrimers.h"
 #include "app/ImportFile.h"
+#include "formats/FormatRegistry.h"
 
 namespace tamsel {
 namespace {
@@ -141,7 +142,8 @@ void ContentView::importFrom(const QString& fileName) {
 void ContentView::exportList() {
   if (primers_.empty()) return;
   const std::optional<QString> destination =
-      dialogs_->chooseExportFile(this, importedFileName_ + QStringLiteral(".nsub"));
+      dialogs_->chooseExportFile(this, importedFileName_ + QStringLiteral(".") +
+                                           toQString(exportFormats().front()->extension()));
   if (!destination) return;
   if (std::optional<std::string> error =
           exportPrimers(toPath(*destination), primers_, defaultMismatches_, endMatches_)) {

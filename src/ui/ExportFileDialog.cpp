@@ -5,6 +5,7 @@
 
 #include "QtText.h"
 #include "app/ExportPrimers.h"
+#include "formats/FormatRegistry.h"
 
 namespace tamsel {
 namespace {
@@ -12,8 +13,8 @@ namespace {
 // The filter of format `index`: the title, then the pattern. With the
 // dialog's HideNameFilterDetails the pattern is not shown, so the chooser
 // reads exactly as the title.
-QString exportNameFilter(const ExportFormat& format) {
-  return toQString(format.title) + QStringLiteral(" (*.") + toQString(format.extension) + QLatin1Char(')');
+QString exportNameFilter(const FileFormat& format) {
+  return toQString(format.exportTitle) + QStringLiteral(" (*.") + toQString(format.extension()) + QLatin1Char(')');
 }
 
 QLineEdit* nameField(QFileDialog& dialog) { return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
@@ -22,14 +23,16 @@ QLineEdit* nameField(QFileDialog& dialog) { return dialog.findChild<QLineEdit*>(
 
 QStringList exportNameFilters() {
   QStringList filters;
-  for (const ExportFormat& format : exportFormats()) filters.append(exportNameFilter(format));
+  for (const FileFormat* format : exportFormats()) filters.append(exportNameFilter(*format));
   return filters;
 }
 
 int exportFormatIndex(const QString& filter) {
   const auto& formats = exportFormats();
   for (std::size_t i = 0; i < formats.size(); ++i) {
-    if (filter == toQString(formats[i].title) || filter == exportNameFilter(formats[i])) return static_cast<int>(i);
+    if (filter == toQString(formats[i]->exportTitle) || filter == exportNameFilter(*formats[i])) {
+      return static_cast<int>(i);
+    }
   }
   return -1;
 }
@@ -41,7 +44,7 @@ void configureExportDialog(QFileDialog& dialog, const QString& proposedName) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(exportNameFilters());
   dialog.selectNameFilter(exportNameFilters().front());
-  dialog.setDefaultSuffix(toQString(exportFormats().front().extension));
+  dialog.setDefaultSuffix(toQString(exportFormats().front()->extension()));
   if (QLineEdit* field = nameField(dialog)) {
     field->setText(proposedName);
   } else {
@@ -53,11 +56,11 @@ void configureExportDialog(QFileDialog& dialog, const QString& proposedName) {
 }
 
 void applyExportFormat(QFileDialog& dialog, int formatIndex) {
-  const ExportFormat& format = exportFormats().at(static_cast<std::size_t>(formatIndex));
+  const FileFormat& format = *exportFormats().at(static_cast<std::size_t>(formatIndex));
   const QString filter = exportNameFilter(format);
   if (exportFormatIndex(dialog.selectedNameFilter()) != formatIndex) dialog.selectNameFilter(filter);
   // A name typed without an extension still gets the chosen format's one.
-  dialog.setDefaultSuffix(toQString(format.extension));
+  dialog.setDefaultSuffix(toQString(format.extension()));
   QLineEdit* field = nameField(dialog);
   if (!field) return;
   const std::string name = updateSavePanel(field->text().toStdString(), formatIndex);

@@ -2,30 +2,21 @@
 
 #include <QMimeDatabase>
 
+#include "QtText.h"
+#include "formats/FormatRegistry.h"
+
 namespace tamsel {
 namespace {
 
-struct FileKind {
-  const char* title;
-  const char* mimeType;  // nullptr: the kind is its extension alone
-  const char* fallbackPatterns;
-};
-
-constexpr FileKind kImportKinds[] = {
-    {"Comma-separated values", "text/csv", "*.csv"},
-    {"Tab-separated values", "text/tab-separated-values", "*.tsv"},
-    {"Plain text", "text/plain", "*.txt"},
-    {"Excel 97-2003 workbook", nullptr, "*.xls"},
-    {"Excel workbook", nullptr, "*.xlsx"},
-    {"Helmvard primer file", nullptr, "*.nsub"},
-};
-
-// Patterns as the system's MIME database knows the kind, so that every
-// extension counted as plain text is accepted.
-QStringList patternsOf(const FileKind& kind) {
+// The kind's own extensions, widened for text kinds to the patterns the
+// system's MIME database knows for them, so that every extension counted as
+// plain text is accepted. Only text kinds widen: every extension goes to the
+// text reader anyway, while a workbook kind's other names (templates, add-ins)
+// would not be read as workbooks.
+QStringList patternsOf(const FileFormat& format) {
   QStringList patterns;
-  if (kind.mimeType) {
-    const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromLatin1(kind.mimeType));
+  if (readsAnyExtension(format) && !format.mimeType.empty()) {
+    const QMimeType type = QMimeDatabase().mimeTypeForName(toQString(format.mimeType));
     // Extension patterns only: a kind may also claim names such as "*,v".
     if (type.isValid()) {
       for (const QString& pattern : type.globPatterns()) {
@@ -33,8 +24,10 @@ QStringList patternsOf(const FileKind& kind) {
       }
     }
   }
-  const QString fallback = QString::fromLatin1(kind.fallbackPatterns);
-  if (!patterns.contains(fallback)) patterns.prepend(fallback);
+  for (auto extension = format.extensions.rbegin(); extension != format.extensions.rend(); ++extension) {
+    const QString own = QStringLiteral("*.") + toQString(*extension);
+    if (!patterns.contains(own)) patterns.prepend(own);
+  }
   return patterns;
 }
 
@@ -43,12 +36,12 @@ QStringList patternsOf(const FileKind& kind) {
 QStringList importNameFilters() {
   QStringList all;
   QStringList filters;
-  for (const FileKind& kind : kImportKinds) {
-    const QStringList patterns = patternsOf(kind);
+  for (const FileFormat* format : openDialogFormats()) {
+    const QStringList patterns = patternsOf(*format);
     for (const QString& pattern : patterns) {
       if (!all.contains(pattern)) all.append(pattern);
     }
-    filters.append(QString::fromLatin1(kind.title) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+    filters.append(toQString(format->kindTitle) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                    QLatin1Char(')'));
   }
   filters.prepend(QStringLiteral("Primer lists (") + all.join(QLatin1Char(' ')) + QLatin1Char(')'));

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "app/ReadRowTable.h"
+#include "DenseRows.h"
+#include "app/ReadUnconverted.h"
 #include "formats/nsub/NSubWriter.h"
 #include "model/ImportError.h"
 
@@ -37,7 +38,7 @@ TEST(ImportFileTest, FilesAreReadByExtensionAndImportWithTheirSettingsAndBaseNam
 
 TEST(ImportFileTest, RefusedFilesGiveTheWindowsMessage) {
   TempFolder folder;
-  const std::string noValid = ImportError::noValidSequence().message(), read = "Failed to read file: ";
+  const std::string noValid = ImportError::noValidSequence().message, read = "Failed to read file: ";
   const struct {
     const char* name;
     std::string contents, error;  // the message, or its start when it ends in ": "
@@ -45,7 +46,7 @@ TEST(ImportFileTest, RefusedFilesGiveTheWindowsMessage) {
       {"header.csv", "Name,Sequence\n", "No primer data found in the file."},
       {"short.csv", "Name,Sequence\nP1,ACG\n", noValid},
       {"p.txt", "Name,Sequence\nP1,ACGTACGT\n", noValid},  // split at tabs: one cell per line
-      {"wide.csv", "a,b,c,d,e,f\n", read + ImportError::tooManyColumns(6).message()},
+      {"wide.csv", "a,b,c,d,e,f\n", read + ImportError::tooManyColumns(6).message},
       {"marked-latin1.csv", "\xEF\xBB\xBFName,Sequence\nPr\xE9,ACGTACGT\n", read},  // unmarked: Windows-1252
       {"broken.nsub", "VERS\x01", read + "The file is too short to be a valid .nsub file."},
       // The extension alone chooses the reader: these go to the workbook readers.
@@ -73,24 +74,27 @@ TEST(ImportFileTest, NSubSettingsAreAppliedEvenWhenTheListIsRejected) {
   EXPECT_EQ(empty.settings->endMatches, 3);
 
   ImportOutcome implausible = importFile(folder.write("short.nsub", nsubFile({PrimerEntry(true, "P", "ACGT", "")}, 7, 9)));
-  EXPECT_EQ(implausible.error, ImportError::noValidSequence().message());
+  EXPECT_EQ(implausible.error, ImportError::noValidSequence().message);
   ASSERT_TRUE(implausible.settings);
   EXPECT_EQ(implausible.settings->defaultMismatches, 7);
   EXPECT_EQ(implausible.settings->endMatches, 9);
 }
 
-TEST(ReadRowTableTest, GivesTheReadersCellsBeforeConversion) {
+TEST(ReadUnconvertedTest, GivesWhatTheReaderProduced) {
   TempFolder folder;
-  auto text = readRowTable(folder.write("cells.tsv", "Name\tSequence\n\n  P1 \tAC-GT\n"));
+  auto text = readUnconverted(folder.write("cells.tsv", "Name\tSequence\n\n  P1 \tAC-GT\n"));
   ASSERT_TRUE(text) << text.error();
-  EXPECT_EQ(text->toDense(), (Rows{{"Name", "Sequence"}, {"P1", "AC-GT"}}));
+  EXPECT_EQ(testing::dense(std::get<CellsRead>(*text).rows), (Rows{{"Name", "Sequence"}, {"P1", "AC-GT"}}));
 
-  auto nsub = readRowTable(
-      folder.write("list.nsub", nsubFile({PrimerEntry(true, "P1", "ACGT", "c"), PrimerEntry(false, "", "", "")}, 2, 3)));
+  // A primer file's primers and settings as they stand, implausible or not.
+  auto nsub = readUnconverted(
+      folder.write("list.nsub", nsubFile({PrimerEntry(true, "P1", "ACGT", "c"), PrimerEntry(false, "", "", "")}, 7, 9)));
   ASSERT_TRUE(nsub) << nsub.error();
-  EXPECT_EQ(nsub->toDense(), (Rows{{"1", "P1", "ACGT", "c"}, {"0", "", "", ""}}));
+  const auto& primers = std::get<PrimersRead>(*nsub);
+  EXPECT_EQ(primers.primers.size(), 2u);
+  EXPECT_EQ(primers.settings->defaultMismatches, 7);
 
-  auto broken = readRowTable(folder.write("broken.nsub", "VERX\x01\x10"));
+  auto broken = readUnconverted(folder.write("broken.nsub", "VERX\x01\x10"));
   ASSERT_FALSE(broken);
   EXPECT_EQ(broken.error(), "Failed to read file: The file does not have a valid .nsub header.");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "import/ConvertRows.h"
 #include "model/PrimerFields.h"
 
@@ -17,8 +18,8 @@ struct Case {
 };
 
 ConvertedRows convert(const Rows& rows, const RowConversion& conversion = {}) {
-  auto converted = convertRows(RowTable::fromRows(rows), conversion);
-  EXPECT_TRUE(converted.hasValue()) << (converted ? "" : converted.error().message());
+  auto converted = convertRows(testing::rowTable(rows), conversion);
+  EXPECT_TRUE(converted.hasValue()) << (converted ? "" : converted.error().message);
   return converted ? std::move(*converted) : ConvertedRows{};
 }
 
@@ -118,20 +119,20 @@ TEST(ConvertRows, RefusesWhatCouldBeReadTwoWays) {
   for (const Rows& rows :
        {Rows{{"Name", "Sequence", "Name", "Sequence"}, {"P1", "ACGTACGTAC", "P2", "GGCCAATTAA"}},
         Rows{{"Title"}, {"Fwd", "Rev", "Fwd", "Rev"}, {"ACGTACGTAC", "GGCCAATTAA", "ACGTACGTAC", "GGCCAATTAA"}}}) {
-    auto converted = convertRows(RowTable::fromRows(rows));
+    auto converted = convertRows(testing::rowTable(rows));
     ASSERT_FALSE(converted.hasValue());
-    EXPECT_EQ(converted.error().kind, ImportError::Kind::unclearColumns);
+    EXPECT_EQ(converted.error().code, static_cast<int>(ImportError::Code::unclearColumns));
   }
   auto converted = convertRows(
-      RowTable::fromRows({{"Name", "Sequence", "Name", "Sequence"}, {"P1", "ACGTACGTAC", "P2", "GGCCAATTAA"}}));
-  EXPECT_EQ(converted.error().message(),
+      testing::rowTable({{"Name", "Sequence", "Name", "Sequence"}, {"P1", "ACGTACGTAC", "P2", "GGCCAATTAA"}}));
+  EXPECT_EQ(converted.error().message,
             "Columns B (\"Sequence\") and D (\"Sequence\") under the header in row 1 both hold primer sequences, so "
             "it is not clear which one to read. Keep one sequence column, or head the two columns of a primer pair "
             "\"Forward\" and \"Reverse\".");
   // Headerless, five columns and no single sequence column: the plain rules' message.
-  auto wide = convertRows(RowTable::fromRows({{"a", "b", "c", "d", "e"}}));
+  auto wide = convertRows(testing::rowTable({{"a", "b", "c", "d", "e"}}));
   ASSERT_FALSE(wide.hasValue());
-  EXPECT_EQ(wide.error().columns, 5);
+  EXPECT_EQ(wide.error().message, ImportError::tooManyColumns(5).message);
 }
 
 TEST(ConvertRows, LooseHeaderTestOfText) {
@@ -143,9 +144,9 @@ TEST(ConvertRows, LooseHeaderTestOfText) {
   // A counted width beyond the stored cells still counts against the plain layout.
   RowConversion wide;
   wide.columnCount = 7;
-  auto converted = convertRows(RowTable::fromRows({{"a", "b"}}), wide);
+  auto converted = convertRows(testing::rowTable({{"a", "b"}}), wide);
   ASSERT_FALSE(converted.hasValue());
-  EXPECT_EQ(converted.error().columns, 7);
+  EXPECT_EQ(converted.error().message, ImportError::tooManyColumns(7).message);
 }
 
 TEST(ConvertRows, LayoutDescription) {

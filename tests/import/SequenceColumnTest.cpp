@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "import/SequenceColumn.h"
 
 namespace tamsel {
@@ -24,7 +25,7 @@ TEST(SequenceColumn, ByHeaderOrByContent) {
       {{}, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(hasSequenceColumn(RowTable::fromRows(c.rows)), c.has) << (c.rows.empty() ? "" : c.rows[0][0]);
+    EXPECT_EQ(hasSequenceColumn(testing::rowTable(c.rows)), c.has) << (c.rows.empty() ? "" : c.rows[0][0]);
   }
 }
 

@@ -50,7 +50,7 @@ TEST(Alphabet, PlausibleSequence) {
 }
 
 TEST(Alphabet, ValidatePrimersNeedsOnePlausibleSequence) {
-  const std::string noValid = ImportError::noValidSequence().message();
+  const std::string noValid = ImportError::noValidSequence().message;
   EXPECT_EQ(validatePrimers({}), noValid);
   EXPECT_EQ(validatePrimers(withSequences({"ACGTA"})), std::nullopt);
   EXPECT_EQ(validatePrimers(withSequences({"ACGT"})), noValid);

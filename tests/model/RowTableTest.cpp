@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
+
 namespace tamsel {
 namespace {
 
@@ -19,7 +21,7 @@ TEST(RowTable, DenseFormKeepsGapsAndWidthsAndTheLaterCellWins) {
   table.setCell(1, "");
   table.setCell(0, "x");
   table.setCell(0, "y");
-  EXPECT_EQ(table.toDense(), (Dense{{"a", "b", "", "D"}, {}, {"y", ""}}));
+  EXPECT_EQ(testing::dense(table), (Dense{{"a", "b", "", "D"}, {}, {"y", ""}}));
   EXPECT_EQ(table.maxWidth(), 4u);
   EXPECT_EQ(table.row(0).cell(2), "");
 }

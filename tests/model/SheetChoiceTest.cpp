@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "model/SheetChoice.h"
 
 namespace tamsel {
@@ -13,7 +14,7 @@ bool notACover(const RowTable& rows) { return !rows.empty() && rows.row(0).cell(
 Expected<WorkbookSheet, ReaderError> pick(const SheetChoice& choice, const std::vector<Rows>& sheets) {
   SheetPicker picker(choice);
   for (std::size_t i = 0; i < sheets.size(); ++i) {
-    if (picker.wants(std::string(1, 'S').append(std::to_string(i + 1)))) picker.offer(RowTable::fromRows(sheets[i]));
+    if (picker.wants(std::string(1, 'S').append(std::to_string(i + 1)))) picker.offer(testing::rowTable(sheets[i]));
   }
   return picker.finish("Test");
 }
@@ -24,7 +25,7 @@ TEST(SheetChoice, PickerKeepsTheChosenSheetAndEveryName) {
   ASSERT_TRUE(automatic.hasValue());
   EXPECT_EQ(automatic->sheetIndex, 1u);
   EXPECT_EQ(automatic->sheetNames, (std::vector<std::string>{"S1", "S2", "S3"}));
-  EXPECT_EQ(automatic->rows.toDense(), sheets[1]);
+  EXPECT_EQ(testing::dense(automatic->rows), sheets[1]);
 
   // Without a sheet of sequences, or without the test, the first one, as a
   // single-sheet reader gave.
@@ -32,10 +33,10 @@ TEST(SheetChoice, PickerKeepsTheChosenSheetAndEveryName) {
   auto fallback = pick(SheetChoice::firstWithSequences(notACover), {{{"Cover"}}, {{"Cover"}}});
   ASSERT_TRUE(fallback.hasValue());
   EXPECT_EQ(fallback->sheetIndex, 0u);
-  EXPECT_EQ(fallback->rows.toDense(), (Rows{{"Cover"}}));
+  EXPECT_EQ(testing::dense(fallback->rows), (Rows{{"Cover"}}));
 
-  EXPECT_EQ(pick(SheetChoice::byName("S3"), sheets)->rows.toDense(), sheets[2]);
-  EXPECT_EQ(pick(SheetChoice::byNumber(1), sheets)->rows.toDense(), sheets[0]);
+  EXPECT_EQ(testing::dense(pick(SheetChoice::byName("S3"), sheets)->rows), sheets[2]);
+  EXPECT_EQ(testing::dense(pick(SheetChoice::byNumber(1), sheets)->rows), sheets[0]);
   auto missing = pick(SheetChoice::byNumber(4), sheets);
   ASSERT_FALSE(missing.hasValue());
   EXPECT_EQ(missing.error().message, "The workbook has no sheet number 4; its worksheets are \"S1\", \"S2\", \"S3\".");

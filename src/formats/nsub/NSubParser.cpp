@@ -44,9 +44,7 @@ class RecordReader {
   std::size_t position_ = 0;
 };
 
-}  // namespace
-
-std::string_view message(NSubParserError error) {
+std::string_view messageOf(NSubParserError error) {
   switch (error) {
     case NSubParserError::fileTooShort:
       return "The file is too short to be a valid .nsub file.";
@@ -58,34 +56,40 @@ std::string_view message(NSubParserError error) {
   return {};
 }
 
-Expected<NSubContents, NSubParserError> NSubParser::parse(ByteView data) {
-  if (data.size() < nsub::kHeaderSize) return unexpected(NSubParserError::fileTooShort);
+Unexpected<ReaderError> failure(NSubParserError error) {
+  return unexpected(ReaderError{"NSubParser", static_cast<int>(error), std::string(messageOf(error))});
+}
+
+}  // namespace
+
+Expected<PrimersRead, ReaderError> NSubParser::parse(ByteView data) {
+  if (data.size() < nsub::kHeaderSize) return failure(NSubParserError::fileTooShort);
   const std::uint32_t tag = (std::uint32_t{data[0]} << 24) | (std::uint32_t{data[1]} << 16) |
                             (std::uint32_t{data[2]} << 8) | data[3];
-  if (tag != nsub::kTag) return unexpected(NSubParserError::invalidHeader);
+  if (tag != nsub::kTag) return failure(NSubParserError::invalidHeader);
 
-  NSubContents contents;
+  PrimersRead contents{{}, ListSettings{}};
   RecordReader reader(data);
   reader.seek(nsub::kHeaderSize);
   while (!reader.atEnd()) {
-    if (!reader.has(nsub::kNameFieldSize)) return unexpected(NSubParserError::unexpectedEnd);
+    if (!reader.has(nsub::kNameFieldSize)) return failure(NSubParserError::unexpectedEnd);
     ByteView nameField = reader.take(nsub::kNameFieldSize);
     nameField = nameField.first(std::find(nameField.begin(), nameField.end(), 0) - nameField.begin());
 
-    if (!reader.has(nsub::kParameterBlockSize)) return unexpected(NSubParserError::unexpectedEnd);
+    if (!reader.has(nsub::kParameterBlockSize)) return failure(NSubParserError::unexpectedEnd);
     ByteView block = reader.take(nsub::kParameterBlockSize);
     if (contents.primers.empty()) {
-      contents.endMatches = block[nsub::kEndMatchesOffset];
-      contents.defaultMismatches = block[nsub::kDefaultMismatchesOffset];
+      contents.settings->endMatches = block[nsub::kEndMatchesOffset];
+      contents.settings->defaultMismatches = block[nsub::kDefaultMismatchesOffset];
     }
 
     // Sequence, base codes, end-match mask, comment: each found by its own
     // length, whatever the sequence's length says.
     std::optional<ByteView> sequence = reader.takeLengthPrefixed();
     if (!sequence || !reader.takeLengthPrefixed() || !reader.takeLengthPrefixed())
-      return unexpected(NSubParserError::unexpectedEnd);
+      return failure(NSubParserError::unexpectedEnd);
     std::optional<ByteView> comment = reader.takeLengthPrefixed();
-    if (!comment || !reader.has(nsub::kTrailerSize)) return unexpected(NSubParserError::unexpectedEnd);
+    if (!comment || !reader.has(nsub::kTrailerSize)) return failure(NSubParserError::unexpectedEnd);
     reader.take(nsub::kTrailerSize);
 
     contents.primers.emplace_back(block[nsub::kSelectedOffset] != 0, decodedOrEmpty(nameField),

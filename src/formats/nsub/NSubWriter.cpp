@@ -41,6 +41,12 @@ std::string quotedName(std::string_view name) {
   return quoted;
 }
 
+// Each setting is one byte of the parameter block.
+std::optional<std::string> settingOutOfRange(std::string_view what, int value) {
+  if (value >= 0 && value <= 255) return std::nullopt;
+  return std::string(what) + " must lie between 0 and 255; it is " + std::to_string(value) + ".";
+}
+
 }  // namespace
 
 std::uint8_t NSubWriter::baseCode(char letter) { return nucleotideSet(letter); }
@@ -139,10 +145,14 @@ std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& pr
   return std::nullopt;
 }
 
-Expected<Bytes, std::string> NSubWriter::writeChecked(const PrimerList& primers, std::uint8_t defaultMismatches,
-                                                      std::uint8_t endMatches) {
+Expected<Bytes, std::string> NSubWriter::writeChecked(const PrimerList& primers, const ListSettings& settings) {
+  if (auto problem = settingOutOfRange("The default mismatch count", settings.defaultMismatches)) {
+    return unexpected(std::move(*problem));
+  }
+  if (auto problem = settingOutOfRange("The end-match count", settings.endMatches)) return unexpected(std::move(*problem));
   if (std::optional<std::string> problem = findUnstorablePrimer(primers)) return unexpected(std::move(*problem));
-  return write(primers, defaultMismatches, endMatches);
+  return write(primers, static_cast<std::uint8_t>(settings.defaultMismatches),
+               static_cast<std::uint8_t>(settings.endMatches));
 }
 
 }  // namespace tamsel

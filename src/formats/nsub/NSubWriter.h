@@ -21,11 +21,10 @@ class NSubWriter {
   // result is always well formed; use writeChecked to refuse such a list.
   static Bytes write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches);
 
-  // The whole file, or the reason the list cannot be stored: a primer whose
-  // sequence or comment has more than 65535 bytes of UTF-8, named by its row
-  // number (from 1) and name.
-  static Expected<Bytes, std::string> writeChecked(const PrimerList& primers, std::uint8_t defaultMismatches,
-                                                   std::uint8_t endMatches);
+  // The whole file, or the reason the list cannot be stored: a setting
+  // outside 0 to 255, or a primer whose sequence or comment has more than
+  // 65535 bytes of UTF-8, named by its row number (from 1) and name.
+  static Expected<Bytes, std::string> writeChecked(const PrimerList& primers, const ListSettings& settings);
 
   // The reason of writeChecked, or nothing when every primer fits.
   static std::optional<std::string> findUnstorablePrimer(const PrimerList& primers);

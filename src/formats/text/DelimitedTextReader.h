@@ -6,19 +6,24 @@
 // fields follow RFC 4180. Text none of whose records holds the delimiter may
 // be split at runs of spaces instead (splitAtSpaceRuns).
 
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
-#include "model/Expected.h"
-#include "model/ImportError.h"
-#include "model/PrimerEntry.h"
-#include "model/RowTable.h"
+#include "formats/ReadResult.h"
 
 namespace tamsel {
 
-// The cells after splitting: blank lines dropped, unquoted cells trimmed.
-RowTable splitDelimitedText(std::string_view text, std::string_view extension);
-
+// The cells after splitting (blank lines dropped, unquoted cells trimmed) and
+// the looser header test of text: the first record as it stands.
 // `extension` arrives lower-cased and without the dot.
-Expected<PrimerList, ImportError> parseDelimitedText(std::string_view text, std::string_view extension);
+CellsRead splitDelimitedText(std::string_view text, std::string_view extension,
+                             std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
+
+// The primers of the text: its cells through primersFromRows.
+Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension);
+
+// The reader of the format table: the bytes decoded (decodeText), then split.
+Expected<ReadResult, ReaderError> readDelimitedText(ByteView bytes, const ReadOptions& options);
 
 }  // namespace tamsel

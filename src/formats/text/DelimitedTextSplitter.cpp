@@ -152,7 +152,10 @@ void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
   }
   recordEnd_ = segmentEnd_;
   position_ = skipLineBreak(text_, lineEnd_);
-  maxCellCount_ = std::max(maxCellCount_, cellCount_);
+  // Cells that were only counted still widen the row.
+  if (rows_ && cellCount_ > storedColumns_) {
+    rows_->setRowWidth(rows_->size() - 1, static_cast<std::uint32_t>(std::min<std::size_t>(cellCount_, UINT32_MAX)));
+  }
 }
 
 std::size_t DelimitedRecordReader::skipCellSpace(std::size_t from) const {
@@ -268,7 +271,6 @@ SplitText splitRecords(std::string_view text, char delimiter, std::uint32_t stor
     while (reader.next()) {
     }
   }
-  split.maxCellCount = reader.maxCellCount();
   return split;
 }
 

@@ -18,8 +18,9 @@ namespace tamsel {
 // row to a table (or only counts its cells when there is no table).
 class DelimitedRecordReader {
  public:
-  // Cells at `storedColumns` and beyond are counted but not stored, so that a
-  // line of a million delimiters costs no memory when only its width matters.
+  // Cells at `storedColumns` and beyond are counted in the row's width but
+  // not stored, so that a line of a million delimiters costs no memory when
+  // only its width matters.
   DelimitedRecordReader(std::string_view text, char delimiter, RowTable* rows = nullptr,
                         std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max())
       : text_(text), delimiter_(delimiter), rows_(rows), storedColumns_(storedColumns) {}
@@ -28,8 +29,6 @@ class DelimitedRecordReader {
   bool next();
 
   std::size_t cellCount() const { return cellCount_; }
-  // The largest cell count of the records read so far.
-  std::size_t maxCellCount() const { return maxCellCount_; }
   // The record as it stands in the text, quotes and delimiters included,
   // trimmed of white space at both ends.
   std::string_view recordText() const { return text_.substr(recordBegin_, recordEnd_ - recordBegin_); }
@@ -63,7 +62,6 @@ class DelimitedRecordReader {
   std::size_t recordBegin_ = 0;
   std::size_t recordEnd_ = 0;
   std::size_t cellCount_ = 0;
-  std::size_t maxCellCount_ = 0;
   bool commaOutsideQuotes_ = false;
   std::string scratch_;  // a quoted field's text with "" made one quote
 };
@@ -71,7 +69,6 @@ class DelimitedRecordReader {
 struct SplitText {
   RowTable rows;
   std::string_view firstRecord;  // see DelimitedRecordReader::recordText
-  std::size_t maxCellCount = 0;
 };
 
 SplitText splitRecords(std::string_view text, char delimiter,

@@ -7,6 +7,8 @@
 namespace tamsel {
 namespace {
 
+ReaderError notText(std::string message) { return {"DelimitedText", 1, std::move(message)}; }
+
 std::string hexByte(std::uint8_t byte) {
   char buffer[8];
   std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
@@ -23,10 +25,10 @@ bool startsWith(ByteView bytes, std::initializer_list<std::uint8_t> prefix) {
 }
 
 // `bytes` includes the two-byte byte-order mark, which is dropped.
-Expected<std::string, std::string> decodeUtf16(ByteView bytes, bool bigEndian) {
+Expected<std::string, ReaderError> decodeUtf16(ByteView bytes, bool bigEndian) {
   if (bytes.size() % 2 != 0) {
-    return unexpected("The file starts with a UTF-16 byte-order mark but has an odd number of bytes (" +
-                      std::to_string(bytes.size()) + "), so it is not valid UTF-16 text.");
+    return unexpected(notText("The file starts with a UTF-16 byte-order mark but has an odd number of bytes (" +
+                              std::to_string(bytes.size()) + "), so it is not valid UTF-16 text."));
   }
   auto unitAt = [&](std::size_t offset) -> char32_t {
     return bigEndian ? (char32_t(bytes[offset]) << 8) | bytes[offset + 1]
@@ -40,8 +42,8 @@ Expected<std::string, std::string> decodeUtf16(ByteView bytes, bool bigEndian) {
       unit = unicode::joinSurrogates(unit, unitAt(offset + 2));
       offset += 2;
     } else if (unicode::isHighSurrogate(unit) || unicode::isLowSurrogate(unit)) {
-      return unexpected("The file is not valid UTF-16 text (unpaired surrogate at byte offset " +
-                        std::to_string(offset) + ").");
+      return unexpected(notText("The file is not valid UTF-16 text (unpaired surrogate at byte offset " +
+                                std::to_string(offset) + ")."));
     }
     unicode::appendUtf8(text, unit);
   }
@@ -69,7 +71,7 @@ std::string decodeWindows1252(ByteView bytes) {
 
 }  // namespace
 
-Expected<std::string, std::string> decodeText(ByteView bytes) {
+Expected<std::string, ReaderError> decodeText(ByteView bytes) {
   if (startsWith(bytes, {0xFF, 0xFE})) return decodeUtf16(bytes, false);
   if (startsWith(bytes, {0xFE, 0xFF})) return decodeUtf16(bytes, true);
   // A UTF-8 byte-order mark is not part of the text: left in, it would glue
@@ -81,8 +83,8 @@ Expected<std::string, std::string> decodeText(ByteView bytes) {
   // programs on Windows save as "CSV": Windows-1252.
   if (bad != std::string_view::npos && start == 0) return decodeWindows1252(bytes);
   if (bad != std::string_view::npos) {
-    return unexpected("The file is not valid UTF-8 text (invalid byte " + hexByte(bytes[start + bad]) +
-                      " at offset " + std::to_string(start + bad) + ").");
+    return unexpected(notText("The file is not valid UTF-8 text (invalid byte " + hexByte(bytes[start + bad]) +
+                              " at offset " + std::to_string(start + bad) + ")."));
   }
   return std::string(text);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "TestData.h"
 #include "formats/ods/ODSParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
@@ -35,7 +36,7 @@ Rows rowsOf(ByteView bytes, const SheetChoice& choice = {}) {
     ADD_FAILURE() << sheet.error().message;
     return {};
   }
-  return sheet->rows.toDense();
+  return testing::dense(sheet->rows);
 }
 
 TEST(ODSParser, CellTextAsShown) {
@@ -120,7 +121,7 @@ TEST(ODSParser, SheetChoice) {
     ASSERT_TRUE(sheet.hasValue()) << sheet.error().message;
     EXPECT_EQ(sheet->sheetNames, names);
     EXPECT_EQ(sheet->sheetIndex, c.index);
-    EXPECT_EQ(sheet->rows.toDense(), c.rows);
+    EXPECT_EQ(testing::dense(sheet->rows), c.rows);
   }
   // An empty first sheet gives way to the primers after it.
   EXPECT_EQ(

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "TestData.h"
 #include "formats/text/TextDecoding.h"
+#include "model/ImportError.h"
 #include "model/PrimerFields.h"
 
 namespace tamsel {
@@ -12,20 +14,24 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 Rows split(std::string_view text, std::string_view extension = "csv") {
-  return splitDelimitedText(text, extension).toDense();
+  return testing::dense(splitDelimitedText(text, extension).rows);
 }
 
 using Fields = PrimerFields;
 
 std::vector<Fields> parse(std::string_view text, std::string_view extension = "csv") {
   auto result = parseDelimitedText(text, extension);
-  EXPECT_TRUE(result.hasValue()) << (result ? "" : result.error().message());
+  EXPECT_TRUE(result.hasValue()) << (result ? "" : result.error().message);
   return result ? fieldsOf(*result) : std::vector<Fields>{};
 }
 
+// The column count of the tooManyColumns failure, -1 when the text reads.
 int tooManyColumns(std::string_view text, std::string_view extension = "csv") {
   auto result = parseDelimitedText(text, extension);
-  return result ? -1 : result.error().columns;
+  if (result) return -1;
+  const int columns = std::stoi(result.error().message.substr(std::string_view("The file has ").size()));
+  EXPECT_EQ(result.error().message, ImportError::tooManyColumns(columns).message);
+  return columns;
 }
 
 TEST(DelimitedTextReader, LinesAndCells) {

@@ -5,12 +5,12 @@
 namespace tamsel {
 namespace {
 
-Expected<std::string, std::string> decode(std::string_view bytes) { return decodeText(asBytes(bytes)); }
+Expected<std::string, ReaderError> decode(std::string_view bytes) { return decodeText(asBytes(bytes)); }
 
 std::string decodeError(std::string_view bytes) {
   auto result = decode(bytes);
   EXPECT_FALSE(result.hasValue());
-  return result ? "" : result.error();
+  return result ? "" : result.error().message;
 }
 
 TEST(TextDecoding, Utf8ElseWindows1252) {

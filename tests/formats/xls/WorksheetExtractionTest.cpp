@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "XLSTestBuilders.h"
 #include "formats/xls/BIFFParser.h"
 
@@ -16,7 +17,7 @@ constexpr std::uint16_t kGlobals = 0x0005, kWorksheet = 0x0010, kChart = 0x0020;
 
 Rows extract(const BIFFBuilder& builder) {
   auto result = BIFFParser::extractRows(builder.bytes());
-  return result ? result->toDense() : Rows{{"error: " + result.error().message}};
+  return result ? testing::dense(*result) : Rows{{"error: " + result.error().message}};
 }
 
 Bytes withValue(Bytes body, std::uint32_t value) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "TestData.h"
 #include "formats/xls/XLSParser.h"
 
@@ -13,7 +14,7 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Rows parseFixture(const std::string& name) {
   auto result = XLSParser::parse(testing::testData("xls/" + name));
-  return result ? result->toDense() : Rows{{"error: " + result.error().message}};
+  return result ? testing::dense(*result) : Rows{{"error: " + result.error().message}};
 }
 
 TEST(XLSFixtureTest, WorkbooksFromOtherWriters) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "formats/xlsx/CellReference.h"
 #include "formats/xlsx/EscapeDecoding.h"
 #include "formats/xlsx/SharedStringsParser.h"
@@ -29,7 +30,7 @@ std::vector<std::string> sharedStrings(std::string_view items) {
 Rows rowsOf(std::string_view part, const std::vector<std::string>& strings = {}) {
   SharedStringTable table;
   for (const std::string& s : strings) table.add(s);
-  return parseSheet(asBytes(part), std::move(table)).toDense();
+  return testing::dense(parseSheet(asBytes(part), std::move(table)));
 }
 
 TEST(SheetParserTest, ColumnIndexFollowsTheLettersOfAReference) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
 #include "TestData.h"
 #include "formats/xlsx/SheetParser.h"
 #include "formats/zip/ZIPReaderTestArchive.h"
@@ -21,7 +22,7 @@ Rows rowsOf(ByteView workbook) {
     ADD_FAILURE() << result.error().message;
     return {};
   }
-  return result->toDense();
+  return testing::dense(*result);
 }
 
 std::string sheet(std::string_view rows) {
@@ -150,7 +151,7 @@ TEST(XLSXParserTest, TablesOutOfProportionToTheirPartsAreRefused) {
   strings.add("long text");
   SheetParser parser(std::move(strings), 20);
   EXPECT_TRUE(parseXML(asBytes(sheet("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>0</v></c></row><row/>")), parser));
-  EXPECT_EQ(parser.takeRows().toDense(), (Rows{{"long text", "long text"}, {}}));
+  EXPECT_EQ(testing::dense(parser.takeRows()), (Rows{{"long text", "long text"}, {}}));
 }
 
 }  // namespace

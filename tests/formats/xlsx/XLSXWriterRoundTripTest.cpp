@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DenseRows.h"
+
 #include <random>
 #include <string>
 #include <vector>
@@ -27,7 +29,7 @@ void expectRoundTrip(const PrimerList& primers) {
   const Bytes workbook = XLSXWriter::write(primers);
   const auto table = XLSXParser::parse(workbook);
   ASSERT_TRUE(table.hasValue()) << table.error().message;
-  EXPECT_EQ(table->toDense(), expectedRows(primers));
+  EXPECT_EQ(testing::dense(*table), expectedRows(primers));
 }
 
 TEST(XLSXWriterRoundTripTest, EveryKindOfTextReadsBackAsWritten) {

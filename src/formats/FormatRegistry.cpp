@@ -1,0 +1,149 @@
+#include "formats/FormatRegistry.h"
+
+#include <algorithm>
+
+#include "formats/nsub/NSubParser.h"
+#include "formats/nsub/NSubWriter.h"
+#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextWriter.h"
+#include "formats/xls/XLSParser.h"
+#include "formats/xlsx/XLSXParser.h"
+#include "formats/xlsx/XLSXWriter.h"
+
+namespace tamsel {
+namespace {
+
+// The two shapes of a whole-format parser, as the table's reader.
+template <auto parse>
+Expected<ReadResult, ReaderError> readCells(ByteView bytes, const ReadOptions&) {
+  Expected<RowTable, ReaderError> rows = parse(bytes);
+  if (!rows) return unexpected(rows.error());
+  return ReadResult(CellsRead{std::move(*rows), {}});
+}
+
+template <auto parse>
+Expected<ReadResult, ReaderError> readPrimers(ByteView bytes, const ReadOptions&) {
+  Expected<PrimersRead, ReaderError> primers = parse(bytes);
+  if (!primers) return unexpected(primers.error());
+  return ReadResult(std::move(*primers));
+}
+
+// Writers of formats that do not store the list settings.
+template <auto write>
+Expected<Bytes, std::string> writeWithoutSettings(const PrimerList& primers, const ListSettings&) {
+  return write(primers);
+}
+
+template <char separator>
+Expected<Bytes, std::string> writeDelimitedText(const PrimerList& primers, const ListSettings&) {
+  const std::string text = generateDelimitedText(primers, separator);
+  return Bytes(text.begin(), text.end());
+}
+
+const std::vector<FileFormat>& formats() {
+  static const std::vector<FileFormat> kFormats = {
+      {.id = "nsub",
+       .extensions = {"nsub"},
+       .exportTitle = "Helmvard Primer (.nsub)",
+       .kindTitle = "Helmvard primer file",
+       .openDialogPosition = 5,
+       .binary = true,
+       .read = readPrimers<NSubParser::parse>,
+       .write = NSubWriter::writeChecked},
+      {.id = "xlsx",
+       .extensions = {"xlsx"},
+       .exportTitle = "Excel Workbook (.xlsx)",
+       .kindTitle = "Excel workbook",
+       .mimeType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet",
+       .openDialogPosition = 4,
+       .binary = true,
+       .read = readCells<XLSXParser::parse>,
+       .write = writeWithoutSettings<XLSXWriter::writeChecked>},
+      {.id = "xls",
+       .extensions = {"xls"},
+       .kindTitle = "Excel 97-2003 workbook",
+       .mimeType = "application/vnd.ms-excel",
+       .openDialogPosition = 3,
+       .binary = true,
+       .read = readCells<XLSParser::parse>},
+      {.id = "csv",
+       .extensions = {"csv"},
+       .exportTitle = "Comma-Separated Values (.csv)",
+       .kindTitle = "Comma-separated values",
+       .mimeType = "text/csv",
+       .openDialogPosition = 0,
+       .read = readDelimitedText,
+       .write = writeDelimitedText<','>},
+      {.id = "tsv",
+       .extensions = {"tsv"},
+       .exportTitle = "Tab-Separated Values (.tsv)",
+       .kindTitle = "Tab-separated values",
+       .mimeType = "text/tab-separated-values",
+       .openDialogPosition = 1,
+       .read = readDelimitedText,
+       .write = writeDelimitedText<'\t'>},
+      {.id = "txt",
+       .extensions = {"txt"},
+       .kindTitle = "Plain text",
+       .mimeType = "text/plain",
+       .openDialogPosition = 2,
+       .read = readDelimitedText},
+  };
+  return kFormats;
+}
+
+const FileFormat* findFormat(std::string_view extension, bool (*usable)(const FileFormat&)) {
+  for (const FileFormat& format : formats()) {
+    if (!usable(format)) continue;
+    if (std::find(format.extensions.begin(), format.extensions.end(), extension) != format.extensions.end()) {
+      return &format;
+    }
+  }
+  return nullptr;
+}
+
+bool isRead(const FileFormat& format) { return format.read != nullptr; }
+bool isWritten(const FileFormat& format) { return format.write != nullptr; }
+
+// Where unclaimed extensions go.
+const FileFormat& textFormat() { return *findFormat("txt", isRead); }
+const FileFormat& primerFileFormat() { return *findFormat("nsub", isWritten); }
+
+}  // namespace
+
+std::span<const FileFormat> fileFormats() { return formats(); }
+
+const std::vector<const FileFormat*>& exportFormats() {
+  static const std::vector<const FileFormat*> kExportFormats = [] {
+    std::vector<const FileFormat*> written;
+    for (const FileFormat& format : formats()) {
+      if (isWritten(format)) written.push_back(&format);
+    }
+    return written;
+  }();
+  return kExportFormats;
+}
+
+std::vector<const FileFormat*> openDialogFormats() {
+  std::vector<const FileFormat*> read;
+  for (const FileFormat& format : formats()) {
+    if (isRead(format)) read.push_back(&format);
+  }
+  std::sort(read.begin(), read.end(),
+            [](const FileFormat* a, const FileFormat* b) { return a->openDialogPosition < b->openDialogPosition; });
+  return read;
+}
+
+const FileFormat& formatReading(std::string_view extension) {
+  const FileFormat* format = findFormat(extension, isRead);
+  return format ? *format : textFormat();
+}
+
+const FileFormat& formatWriting(std::string_view extension) {
+  const FileFormat* format = findFormat(extension, isWritten);
+  return format ? *format : primerFileFormat();
+}
+
+bool readsAnyExtension(const FileFormat& format) { return format.read == textFormat().read; }
+
+}  // namespace tamsel

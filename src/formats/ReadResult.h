@@ -1,0 +1,51 @@
+#pragma once
+
+// The contract every reader meets: a pure function of a whole file's bytes
+// that gives either what the file holds, or one ReaderError whose message a
+// user sees after "Failed to read file: ". Formats with cells give the cells
+// as they are (the import turns them into primers with primersFromRows);
+// primer files give primers, with their list settings when the format stores
+// them.
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <variant>
+
+#include "model/Bytes.h"
+#include "model/Expected.h"
+#include "model/PrimerEntry.h"
+#include "model/PrimersFromRows.h"
+#include "model/ReaderError.h"
+#include "model/RowTable.h"
+
+namespace tamsel {
+
+struct ReadOptions {
+  // The file's extension, lower-cased and without the dot; the delimited text
+  // reader takes its delimiter from it.
+  std::string_view extension;
+  // Cells from this column on are counted in their row's width but not
+  // stored: an import needs no more than one cell past the column limit.
+  std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max();
+};
+
+struct CellsRead {
+  RowTable rows;
+  HeaderTest headerTest;
+};
+
+struct PrimersRead {
+  PrimerList primers;
+  std::optional<ListSettings> settings;  // set when the format stores them
+};
+
+using ReadResult = std::variant<CellsRead, PrimersRead>;
+using ReadFunction = Expected<ReadResult, ReaderError> (*)(ByteView bytes, const ReadOptions& options);
+
+// Writers cannot fail for want of anything but room: the error is the reason
+// a list does not fit the format, shown after "Failed to export: ".
+using WriteFunction = Expected<Bytes, std::string> (*)(const PrimerList& primers, const ListSettings& settings);
+
+}  // namespace tamsel
