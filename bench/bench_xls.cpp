@@ -8,7 +8,7 @@
 #include "app/FileIO.h"
 #include "common/BenchFiles.h"
 #include "formats/xls/XLSParser.h"
-#include "model/PrimersFromRows.h"
+#include "import/ConvertRows.h"
 
 #ifdef TAMSEL_BENCH_FREEXL
 #include <freexl.h>

@@ -21,7 +21,7 @@
 #include "formats/xlsx/XLSXParser.h"
 #include "formats/xlsx/XLSXWriter.h"
 #include "formats/zip/ZIPReader.h"
-#include "model/PrimersFromRows.h"
+#include "import/ConvertRows.h"
 
 #ifdef TAMSEL_BENCH_LIBXML2
 #include <libxml/parser.h>

@@ -2,22 +2,24 @@
 
 #include "app/FileNames.h"
 #include "app/ReadUnconverted.h"
+#include "import/ConvertRows.h"
 #include "model/Alphabet.h"
 
 namespace tamsel {
 namespace {
 
-// The primers of what a reader produced: cells go through the conversion,
-// primers stand as they are; a primer file's settings go to `settings` as
-// soon as it parses.
-Expected<PrimerList, std::string> primersOf(ReadResult&& result, std::optional<ListSettings>& settings) {
+// The primers of what a reader produced: cells go through the row-to-primer
+// step, whose layout goes to `outcome.layout`; primers stand as they are, a
+// primer file's settings going to `outcome.settings` as soon as it parses.
+Expected<PrimerList, std::string> primersOf(ReadResult&& result, ImportOutcome& outcome) {
   if (auto* cells = std::get_if<CellsRead>(&result)) {
-    auto primers = primersFromRows(cells->rows, cells->headerTest);
-    if (!primers) return unexpected(std::string(kReadFailurePrefix) + primers.error().message);
-    return std::move(*primers);
+    auto converted = convertRows(cells->rows, cells->headerTest);
+    if (!converted) return unexpected(std::string(kReadFailurePrefix) + converted.error().message);
+    outcome.layout = std::move(converted->layout);
+    return std::move(converted->primers);
   }
   PrimersRead& read = std::get<PrimersRead>(result);
-  settings = read.settings;
+  outcome.settings = read.settings;
   return std::move(read.primers);
 }
 
@@ -25,7 +27,7 @@ Expected<PrimerList, std::string> primersOf(ReadResult&& result, std::optional<L
 ImportOutcome outcomeOf(Expected<ReadResult, std::string>&& read, std::string listName) {
   ImportOutcome outcome;
   Expected<PrimerList, std::string> primers =
-      read ? primersOf(std::move(*read), outcome.settings) : unexpected(read.error());
+      read ? primersOf(std::move(*read), outcome) : unexpected(read.error());
   if (!primers) {
     outcome.error = primers.error();
   } else if (primers->empty()) {
@@ -41,13 +43,12 @@ ImportOutcome outcomeOf(Expected<ReadResult, std::string>&& read, std::string li
 
 }  // namespace
 
-// The conversion needs no cell past the column limit, only the width.
 ImportOutcome importFile(const std::filesystem::path& location) {
-  return outcomeOf(readUnconverted(location, kMaxColumns + 1), baseName(location));
+  return outcomeOf(readUnconverted(location, kStoredColumns), baseName(location));
 }
 
 ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName) {
-  return outcomeOf(readUnconverted(bytes, extension, kMaxColumns + 1), std::move(listName));
+  return outcomeOf(readUnconverted(bytes, extension, kStoredColumns), std::move(listName));
 }
 
 }  // namespace tamsel

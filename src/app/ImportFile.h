@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "import/TableLayout.h"
 #include "model/Bytes.h"
 #include "model/PrimerEntry.h"
 
@@ -21,6 +22,9 @@ struct ImportOutcome {
   // Set whenever a .nsub file parsed, even when the import then fails its
   // later checks: the window applies them either way.
   std::optional<ListSettings> settings;
+  // Set whenever a table of cells was converted, even when the import then
+  // fails its later checks: how its columns were read.
+  std::optional<TableLayout> layout;
   // Set on failure: the exact message the window shows.
   std::optional<std::string> error;
 

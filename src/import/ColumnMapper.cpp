@@ -7,7 +7,6 @@
 #include "import/ColumnContents.h"
 #include "import/HeaderWords.h"
 #include "model/Alphabet.h"
-#include "model/PrimersFromRows.h"
 #include "model/Unicode.h"
 
 namespace tamsel {
@@ -172,7 +171,8 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
     const RowTable::RowView row = rows.row(r);
     if (isBlankRow(row)) continue;
     ++looked;
-    bool namesSequence = false, holdsSequence = false;
+    bool namesSequence = false, namesStrand = false, holdsSequence = false;
+    std::size_t knownCells = 0;
     for (const RowTable::Cell& cell : row.cells()) {
       std::string_view text = unicode::trimWhiteSpace(row.text(cell));
       if (text.empty()) continue;
@@ -181,34 +181,21 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
         holdsSequence = true;
         break;
       }
-      namesSequence = namesSequence || meaning.kind == Kind::sequence || meaning.kind == Kind::nameOrSequence;
+      const bool sequenceRole = meaning.kind == Kind::sequence || meaning.kind == Kind::nameOrSequence;
+      namesSequence = namesSequence || (sequenceRole && !meaning.onlyStrandWords);
+      namesStrand = namesStrand || meaning.onlyStrandWords;
+      if (meaning.kind != Kind::none) ++knownCells;
     }
-    if (holdsSequence || !namesSequence) continue;
+    if (holdsSequence || (!namesSequence && !namesStrand)) continue;
     const TableContents below = tableContents(rows, r + 1);
     const Candidates found = candidatesOf(row, below);
     if (!found.anySequence()) continue;  // "Primer" over names
     if (found.confirmedByCells()) return r;
+    // A lone "F" among other letters is no header unless its cells say so.
+    if (!namesSequence && knownCells < 2) continue;
     if (!firstQualifying) firstQualifying = r;
   }
   return firstQualifying;
-}
-
-// The header tests of the plain layout: a cell that is exactly "name",
-// "sequence" or "selected", or for text the words anywhere in the first record.
-bool isPlainHeader(const RowTable& rows, const RowConversion& conversion) {
-  if (conversion.looseHeaderRecord) {
-    const std::string lowered = unicode::toLower(*conversion.looseHeaderRecord);
-    for (std::string_view word : {"name", "sequence", "selected"}) {
-      if (lowered.find(word) != std::string::npos) return true;
-    }
-    return false;
-  }
-  const RowTable::RowView first = rows.row(0);
-  for (const RowTable::Cell& cell : first.cells()) {
-    const std::string normalized = normalizedHeaderCell(first.text(cell));
-    if (normalized == "name" || normalized == "sequence" || normalized == "selected") return true;
-  }
-  return false;
 }
 
 Roles plainRoles(bool selectedColumn) {
@@ -306,12 +293,13 @@ ReaderError tooManyColumns(std::uint32_t width) {
 
 }  // namespace
 
-Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const RowConversion& conversion) {
-  const std::uint32_t width = std::max(conversion.columnCount.value_or(0), rows.maxWidth());
-  const std::uint32_t listedWidth = rows.maxWidth();
+Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const HeaderTest& headerTest) {
   if (rows.empty()) return TableLayout{};
-  const bool plainHeader = isPlainHeader(rows, conversion);
-  const bool plainSelected = plainHeader && normalizedHeaderCell(rows.row(0).cell(0)) == "selected";
+  const std::uint32_t width = rows.maxWidth();
+  // Columns beyond those stored are not listed.
+  const std::uint32_t listedWidth = std::min(width, kStoredColumns);
+  const bool plainHeader = isPlainHeaderRow(rows.row(0), headerTest);
+  const bool plainSelected = plainHeader && isHeaderCellOf(rows.row(0).cell(0), kSelectedTitle);
 
   if (std::optional<std::size_t> headerRow = findHeaderRow(rows)) {
     const RowTable::RowView header = rows.row(*headerRow);

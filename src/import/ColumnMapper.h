@@ -7,6 +7,6 @@
 
 namespace tamsel {
 
-Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const RowConversion& conversion);
+Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const HeaderTest& headerTest);
 
 }  // namespace tamsel

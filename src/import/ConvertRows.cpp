@@ -73,8 +73,8 @@ void addPair(PrimerList& primers, const RowTable::RowView& row, const Columns& c
 
 }  // namespace
 
-Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const RowConversion& conversion) {
-  auto layout = mapColumns(rows, conversion);
+Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const HeaderTest& headerTest) {
+  auto layout = mapColumns(rows, headerTest);
   if (!layout) return unexpected(layout.error());
   ConvertedRows converted{{}, std::move(*layout)};
   const Columns columns(converted.layout);
@@ -89,6 +89,12 @@ Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const Row
     }
   }
   return converted;
+}
+
+Expected<PrimerList, ReaderError> primersFromRows(const RowTable& rows, const HeaderTest& headerTest) {
+  auto converted = convertRows(rows, headerTest);
+  if (!converted) return unexpected(converted.error());
+  return std::move(converted->primers);
 }
 
 }  // namespace tamsel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "import/TableLayout.h"
+#include "model/ColumnTitles.h"
 #include "model/Expected.h"
 #include "model/ImportError.h"
 #include "model/PrimerEntry.h"
@@ -16,21 +17,21 @@
 
 namespace tamsel {
 
-struct RowConversion {
-  // Text files: the first record as written. When no header row is found by
-  // its words, the first row is a header when this holds "name", "sequence"
-  // or "selected" anywhere (inside longer words too); without it, only when
-  // one of its cells is exactly such a word.
-  std::optional<std::string_view> looseHeaderRecord;
-  // The table's width when the reader counted more columns than it stored.
-  std::optional<std::uint32_t> columnCount;
-};
+// Cells beyond this column need not be stored: no header names a role so far
+// out, and a line of a million commas then costs no memory. The row's width
+// still counts every cell.
+inline constexpr std::uint32_t kStoredColumns = 16384;
 
 struct ConvertedRows {
   PrimerList primers;
   TableLayout layout;
 };
 
-Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const RowConversion& conversion = {});
+// `headerTest` is the plain layout's, used when no header row names a
+// sequence column.
+Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const HeaderTest& headerTest = {});
+
+// The primers alone, for a reader's table of cells.
+Expected<PrimerList, ReaderError> primersFromRows(const RowTable& rows, const HeaderTest& headerTest = {});
 
 }  // namespace tamsel

@@ -330,6 +330,7 @@ HeaderMeaning headerMeaning(std::string_view cell) {
     meaning.kind = Kind::selected;
   } else if ((forward || reverse) && meaning.unknownWords == 0) {
     meaning.kind = Kind::sequence;  // "Forward", "F", "Rev"
+    meaning.onlyStrandWords = true;
   }
   if (meaning.kind == Kind::sequence || meaning.kind == Kind::name || meaning.kind == Kind::nameOrSequence) {
     if (forward) meaning.orientation = HeaderMeaning::Orientation::forward;

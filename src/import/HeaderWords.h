@@ -37,6 +37,9 @@ struct HeaderMeaning {
   // Every word is in the table ("Strand" and "sgRNA" too): such a cell is a
   // header word even where its letters would pass for a sequence.
   bool onlyKnownWords = false;
+  // Only strand words ("F", "Reverse"): a sequence column, but one letter is
+  // too weak a sign of a header on its own.
+  bool onlyStrandWords = false;
 
   friend bool operator==(const HeaderMeaning&, const HeaderMeaning&) = default;
 };

@@ -1,6 +1,6 @@
 #include "model/ImportError.h"
 
-#include "model/PrimersFromRows.h"
+#include "model/ColumnTitles.h"
 
 namespace tamsel {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The row table: what every spreadsheet and text reader produces and what
-// primersFromRows consumes. Rows top to bottom, cells by column, column 0 first.
+// the row-to-primer step (import/ConvertRows) consumes. Rows top to bottom, cells by column, column 0 first.
 //
 // Rows are held sparsely: a row knows its width (one past its last column) and
 // stores only the cells that were set, so a damaged file that names column

@@ -2,6 +2,7 @@
 
 #include "formats/text/DelimitedTextSplitter.h"
 #include "formats/text/TextDecoding.h"
+#include "import/ConvertRows.h"
 
 namespace tamsel {
 
@@ -17,8 +18,7 @@ CellsRead splitDelimitedText(std::string_view text, std::string_view extension, 
 }
 
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension) {
-  // Columns past the limit are only counted: the file fails anyway.
-  const CellsRead cells = splitDelimitedText(text, extension, kMaxColumns + 1);
+  const CellsRead cells = splitDelimitedText(text, extension, kStoredColumns);
   return primersFromRows(cells.rows, cells.headerTest);
 }
 

@@ -20,7 +20,7 @@ namespace tamsel {
 CellsRead splitDelimitedText(std::string_view text, std::string_view extension,
                              std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
 
-// The primers of the text: its cells through primersFromRows.
+// The primers of the text: its cells through the row-to-primer step.
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension);
 
 // The reader of the format table: the bytes decoded (decodeText), then split.

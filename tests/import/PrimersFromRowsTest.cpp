@@ -1,4 +1,4 @@
-#include "model/PrimersFromRows.h"
+#include "import/ConvertRows.h"
 
 #include <gtest/gtest.h>
 
@@ -34,17 +34,20 @@ TEST(PrimersFromRows, HeaderRecognitionAndLayouts) {
                      {"1", "P1", "acgt acgt", "c"},
                      {"yes", "P2", "ACGTA"}}),
             (std::vector<Fields>{{true, "P1", "acgtacgt", "c"}, {false, "P2", "ACGTA", ""}}));
-  // Header words in any position still map column 0 to the name.
-  EXPECT_EQ(convert({{"Sequence", "Name"}, {"P1", "ACGT"}}), (std::vector<Fields>{{false, "P1", "ACGT", ""}}));
-  // Whole-cell equality only: these are data.
-  EXPECT_EQ(convert({{"Primer Name", "Sequence (5'-3')"}}).size(), 1u);
+  // Header words map their own columns, in any order and decorated.
+  EXPECT_EQ(convert({{"Sequence", "Name"}, {"P1", "ACGT"}}), (std::vector<Fields>{{false, "ACGT", "", ""}}));
+  EXPECT_TRUE(convert({{"Primer Name", "Sequence (5'-3')"}}).empty());
+  // No sequence word and no exact word: data.
   EXPECT_EQ(convert({{"Names", "ACGT"}}).size(), 1u);
   EXPECT_TRUE(convert({{"Name", "Sequence"}}).empty());
 }
 
 TEST(PrimersFromRows, RowsWithoutHeader) {
-  // Four cells without a header: no selected column, fourth cell ignored.
-  EXPECT_EQ(convert({{"1", "P1", "ACGTACGT", "note"}}), (std::vector<Fields>{{false, "1", "", "ACGTACGT"}}));
+  // Four cells without a header: the plain layout, unless another column
+  // holds the sequences; then the text column before it is the name.
+  EXPECT_EQ(convert({{"P1", "ACGTACGT", "note", "x"}}), (std::vector<Fields>{{false, "P1", "ACGTACGT", "note"}}));
+  EXPECT_EQ(convert({{"1", "P1", "ACGTACGT", "note"}}), (std::vector<Fields>{{false, "P1", "ACGTACGT", "note"}}));
+  EXPECT_EQ(convert({{"1", "P1", "ACGT", "note"}}), (std::vector<Fields>{{false, "1", "", "ACGT"}}));
   EXPECT_EQ(convert({{"P1"}, {"P2"}}), (std::vector<Fields>{{false, "P1", "", ""}, {false, "P2", "", ""}}));
 }
 
@@ -59,14 +62,17 @@ TEST(PrimersFromRows, CellCleanUpAndSkipping) {
 
 TEST(PrimersFromRows, ColumnLimitCountsTrailingEmptyCellsAndGaps) {
   EXPECT_EQ(failure(testing::rowTable({{"", "", "", "", ""}})), tooManyColumns(5));
-  EXPECT_EQ(failure(testing::rowTable({{"Selected", "Name", "Sequence", "Comment"},
-                                               {"1", "P1", "ACGT", "c", "x"}})), tooManyColumns(5));
+  // A header that names the columns lifts the limit.
+  EXPECT_EQ(failure(testing::rowTable({{"Selected", "Name", "Sequence", "Comment"}, {"1", "P1", "ACGT", "c", "x"}})),
+            "");
+  EXPECT_EQ(failure(testing::rowTable({{"Selected", "Name", "Comment"}, {"1", "P1", "ACGT", "c", "x"}})),
+            tooManyColumns(5));
   RowTable sparse;
   sparse.addRow();
   sparse.setCell(0, "P1");
   sparse.setCell(6, "far");
   EXPECT_EQ(failure(sparse), tooManyColumns(7));
-  RowTable padded = testing::rowTable({{"P1", "ACGTA"}});
+  RowTable padded = testing::rowTable({{"P1", "ACGT"}});
   padded.setRowWidth(0, 5);
   EXPECT_EQ(failure(padded), tooManyColumns(5));
   EXPECT_EQ(failure(testing::rowTable({{"", "", "", ""}})), "");

@@ -1,8 +1,9 @@
 #pragma once
 
-// Turns a reader's row table into primers: column limit, header recognition,
-// column layout, clean-up and skipping of empty rows. Every format with cells
-// ends here, so a rule learnt for one sheet holds for all.
+// The column titles of the plain layout ([Selected,] Name, Sequence, Comment)
+// and its header test. Every writer puts the titles in its header row; the
+// row-to-primer step (import/ConvertRows) keeps the plain layout for tables
+// it reads as their header says.
 
 #include <array>
 #include <cstdint>
@@ -10,19 +11,16 @@
 #include <string>
 #include <string_view>
 
-#include "model/Expected.h"
-#include "model/PrimerEntry.h"
-#include "model/ReaderError.h"
 #include "model/RowTable.h"
 
 namespace tamsel {
 
-// A table may have at most this many columns, trailing empty cells included.
+// The plain layout's limit, trailing empty cells included; a table whose
+// header names its columns has none.
 inline constexpr std::uint32_t kMaxColumns = 4;
 
-// The column titles, in layout order, as every writer puts them in its header
-// row. All but the last are header words: a first row that holds one of them
-// is a header row.
+// The column titles, in layout order. All but the last are header words: a
+// first row that holds one of them is a header row of the plain layout.
 inline constexpr std::string_view kSelectedTitle = "Selected";
 inline constexpr std::string_view kNameTitle = "Name";
 inline constexpr std::string_view kSequenceTitle = "Sequence";
@@ -37,7 +35,7 @@ std::string normalizedHeaderCell(std::string_view cell);
 // whole-cell test of a header cell (" SEQUENCE " names the sequence column).
 bool isHeaderCellOf(std::string_view cell, std::string_view title);
 
-// How the first row is recognised as a header row.
+// How the plain layout recognises its header row.
 struct HeaderTest {
   // Unset (workbooks): a cell of the first row, lower-cased and trimmed,
   // equals a header word. Set (delimited text): this text, the first record
@@ -46,7 +44,6 @@ struct HeaderTest {
   std::optional<std::string> firstRecordText;
 };
 
-// Fails with ImportError::tooManyColumns when a row is wider than kMaxColumns.
-Expected<PrimerList, ReaderError> primersFromRows(const RowTable& rows, const HeaderTest& headerTest = {});
+bool isPlainHeaderRow(const RowTable::RowView& first, const HeaderTest& test);
 
 }  // namespace tamsel
