@@ -79,7 +79,8 @@ std::string rowReference(const PrimerList& primers, std::size_t row) {
 // The distinct characters outside the alphabet, quoted, the first few only.
 std::string invalidCharactersText(std::string_view sequence) {
   std::vector<std::string> seen;
-  for (std::size_t offset = 0; offset < sequence.size();) {
+  // One past the shown ones is enough to know that some are left out.
+  for (std::size_t offset = 0; offset < sequence.size() && seen.size() <= kShownInvalidCharacters;) {
     const std::size_t start = offset;
     unicode::nextScalar(sequence, offset);
     const std::string character(sequence.substr(start, offset - start));

@@ -74,6 +74,8 @@ TEST(ListChecks, MessagesNameTheOtherRow) {
   ASSERT_EQ(findings.size(), 1u);
   EXPECT_EQ(findings[0].message, "duplicate sequence of row 2 (GAPDH-F)");
   EXPECT_EQ(findingKindName(findings[0].kind), "duplicateSequence");
+  EXPECT_EQ(checkPrimerList(listOf({{"x", "AC-GT-X1234567"}}))[0].message,
+            "sequence holds characters outside the IUPAC letters: \"-\", \"X\", \"1\", \"2\", \"3\", \u2026");
 }
 
 TEST(PairMarkers, NameSuffixes) {
