@@ -8,6 +8,7 @@ namespace tamsel::cli {
 std::unique_ptr<Command> makeShowCommand();
 std::unique_ptr<Command> makeConvertCommand();
 std::unique_ptr<Command> makeRowsCommand();
+std::unique_ptr<Command> makeLayoutCommand();
 std::unique_ptr<Command> makeCheckCommand();
 
 std::vector<std::unique_ptr<Command>> makeCommands() {
@@ -15,6 +16,7 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   commands.push_back(makeShowCommand());
   commands.push_back(makeConvertCommand());
   commands.push_back(makeRowsCommand());
+  commands.push_back(makeLayoutCommand());
   commands.push_back(makeCheckCommand());
   return commands;
 }

@@ -45,4 +45,27 @@ void writeRowsJson(std::ostream& out, const RowTable& rows) {
   out << "]}\n";
 }
 
+void writeLayoutJson(std::ostream& out, const std::optional<TableLayout>& layout) {
+  OrderedJson json;
+  json["reading"] = layout ? std::string(readingName(layout->reading)) : "primers";
+  json["sheet"] = layout && layout->sheet ? OrderedJson(*layout->sheet) : OrderedJson();
+  json["headerRow"] = layout && layout->headerRow ? OrderedJson(*layout->headerRow + 1) : OrderedJson();
+  json["skippedRows"] = OrderedJson::array();
+  json["columns"] = OrderedJson::array();
+  json["ignoredColumns"] = OrderedJson::array();
+  if (layout) {
+    for (std::size_t row : layout->skippedRows) json["skippedRows"].push_back(row + 1);
+    for (const TableLayout::Column& column : layout->columns) {
+      OrderedJson entry;
+      entry["column"] = columnLetter(column.index);
+      entry["header"] = column.header;
+      entry["role"] = std::string(roleName(column.role));
+      json["columns"].push_back(std::move(entry));
+      if (column.role == ColumnRole::ignored) json["ignoredColumns"].push_back(columnLetter(column.index));
+    }
+  }
+  json["primersPerRow"] = layout && layout->pairs() ? 2 : 1;
+  out << compactJson(json) << '\n';
+}
+
 }  // namespace tamsel::cli

@@ -9,6 +9,9 @@
 #include <iosfwd>
 #include <string>
 
+#include <optional>
+
+#include "import/TableLayout.h"
 #include "model/PrimerEntry.h"
 #include "model/RowTable.h"
 
@@ -25,5 +28,10 @@ void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultM
 
 // {"rows":[["cell",...],...]}
 void writeRowsJson(std::ostream& out, const RowTable& rows);
+
+// {"reading":S,"sheet":S|null,"headerRow":N|null,"skippedRows":[N,...],"columns":[{"column":S,"header":S,
+// "role":S},...],"ignoredColumns":[S,...],"primersPerRow":N}; rows count from 1. Without a layout (a primer
+// file): {"reading":"primers",...} with no columns.
+void writeLayoutJson(std::ostream& out, const std::optional<TableLayout>& layout);
 
 }  // namespace tamsel::cli

@@ -18,7 +18,9 @@ class ShowCommand : public Command {
             "show [--json] [--properties] FILE\nshow [--json] [--properties] --from FORMAT -",
             "Print a file's primers as a table, or as JSON",
             "Imports FILE as the desktop window does and prints its primers: a table headed by the list's name "
-            "and its two .nsub settings, or one JSON document. The settings are 2 and 3 unless FILE is .nsub.",
+            "and its two .nsub settings, or one JSON document. The settings are 2 and 3 unless FILE is .nsub. A "
+            "table not read with the plain layout ([Selected,] Name, Sequence, Comment) is preceded by one line "
+            "saying how it was read (see layout).",
             {inputArgumentHelp()},
             {{"--json", "",
               "Print one JSON document: {\"defaultMismatches\":N,\"endMatches\":N,\"primers\":[{\"selected\":B,\"name\":S,"
@@ -53,6 +55,10 @@ class ShowCommand : public Command {
     if (json_) {
       writePrimersJson(std::cout, *outcome.primers, settings.defaultMismatches, settings.endMatches, properties_);
     } else {
+      // A table not read with the plain layout says how it was read.
+      if (outcome.layout && outcome.layout->reading != TableLayout::Reading::plain) {
+        std::cout << describeLayout(*outcome.layout) << '\n';
+      }
       writePrimerTable(std::cout, outcome.fileBaseName, *outcome.primers, settings.defaultMismatches,
                        settings.endMatches, properties_);
     }

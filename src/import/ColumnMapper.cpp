@@ -78,18 +78,11 @@ Candidates candidatesOf(const RowTable::RowView& header, const TableContents& co
       case Kind::name:
         (forward ? found.forwardName : reverse ? found.reverseName : found.name).push_back(candidate);
         break;
-      case Kind::purpose:
-        found.purpose.push_back(candidate);
-        break;
-      case Kind::comment:
-        found.comment.push_back(candidate);
-        break;
-      case Kind::selected:
-        found.selected.push_back(candidate);
-        break;
+      case Kind::purpose: found.purpose.push_back(candidate); break;
+      case Kind::comment: found.comment.push_back(candidate); break;
+      case Kind::selected: found.selected.push_back(candidate); break;
       case Kind::nameOrSequence:
-      case Kind::none:
-        break;
+      case Kind::none: break;
     }
   }
   return found;

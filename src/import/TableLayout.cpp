@@ -30,40 +30,37 @@ std::string columnText(const TableLayout::Column& column) {
   return text;
 }
 
-std::string_view readingName(TableLayout::Reading reading) {
+std::string_view readingDescription(TableLayout::Reading reading) {
   switch (reading) {
-    case TableLayout::Reading::header:
-      return "header words";
-    case TableLayout::Reading::content:
-      return "column contents (no header)";
-    case TableLayout::Reading::plain:
-      break;
+    case TableLayout::Reading::header: return "header words";
+    case TableLayout::Reading::content: return "column contents (no header)";
+    case TableLayout::Reading::plain: break;
   }
   return "plain layout ([Selected,] Name, Sequence, Comment)";
 }
 
 }  // namespace
 
+std::string_view readingName(TableLayout::Reading reading) {
+  switch (reading) {
+    case TableLayout::Reading::header: return "header";
+    case TableLayout::Reading::content: return "content";
+    case TableLayout::Reading::plain: break;
+  }
+  return "plain";
+}
+
 std::string_view roleName(ColumnRole role) {
   switch (role) {
-    case ColumnRole::selected:
-      return "selected";
-    case ColumnRole::name:
-      return "name";
-    case ColumnRole::sequence:
-      return "sequence";
-    case ColumnRole::comment:
-      return "comment";
-    case ColumnRole::forwardName:
-      return "forward name";
-    case ColumnRole::forwardSequence:
-      return "forward sequence";
-    case ColumnRole::reverseName:
-      return "reverse name";
-    case ColumnRole::reverseSequence:
-      return "reverse sequence";
-    case ColumnRole::ignored:
-      break;
+    case ColumnRole::selected: return "selected";
+    case ColumnRole::name: return "name";
+    case ColumnRole::sequence: return "sequence";
+    case ColumnRole::comment: return "comment";
+    case ColumnRole::forwardName: return "forward name";
+    case ColumnRole::forwardSequence: return "forward sequence";
+    case ColumnRole::reverseName: return "reverse name";
+    case ColumnRole::reverseSequence: return "reverse sequence";
+    case ColumnRole::ignored: break;
   }
   return "ignored";
 }
@@ -118,7 +115,7 @@ std::string describeLayout(const TableLayout& layout) {
 std::string describeLayoutInDetail(const TableLayout& layout) {
   std::string text;
   if (layout.sheet) text += "Sheet: " + *layout.sheet + "\n";
-  text += "Read by: " + std::string(readingName(layout.reading)) + "\n";
+  text += "Read by: " + std::string(readingDescription(layout.reading)) + "\n";
   text += "Header row: " + (layout.headerRow ? std::to_string(*layout.headerRow + 1) : std::string("none")) + "\n";
   text += "Skipped rows: " + (layout.skippedRows.empty() ? std::string("none") : rowRanges(layout.skippedRows)) + "\n";
   text += "Columns:\n";

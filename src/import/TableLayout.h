@@ -55,6 +55,9 @@ struct TableLayout {
   std::optional<std::uint32_t> columnWith(ColumnRole role) const;
 };
 
+// "plain", "header" or "content".
+std::string_view readingName(TableLayout::Reading reading);
+
 // One line: "Header row 3 (rows 1-2 skipped): A "Name" name, C "Seq" sequence;
 // ignored: B "Scale"." Rows are counted from 1 as a sheet numbers them.
 std::string describeLayout(const TableLayout& layout);

@@ -69,6 +69,13 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(makeToolbar());
+  layoutNote_ = new QLabel(this);
+  layoutNote_->setObjectName(QStringLiteral("layoutNote"));
+  layoutNote_->setForegroundRole(QPalette::PlaceholderText);
+  layoutNote_->setContentsMargins(8, 0, 8, 4);
+  layoutNote_->setTextFormat(Qt::PlainText);
+  layoutNote_->hide();
+  layout->addWidget(layoutNote_);
   layout->addWidget(divider);
   layout->addWidget(body_, 1);
 
@@ -132,6 +139,7 @@ void ContentView::importFrom(const QString& fileName) {
   }
   if (outcome.primers) {
     model_->replacePrimers(std::move(*outcome.primers));
+    showLayoutNote(outcome.layout);
     importedFileName_ = toQString(outcome.fileBaseName);
     emit titleChanged(titleText());
   }
@@ -172,6 +180,13 @@ void ContentView::showPrimerCount() {
   exportButton_->setEnabled(hasPrimers);
   body_->setCurrentWidget(hasPrimers ? static_cast<QWidget*>(table_) : emptyState_);
   emit exportAvailabilityChanged(hasPrimers);
+}
+
+void ContentView::showLayoutNote(const std::optional<TableLayout>& layout) {
+  const bool shown = layout && layout->reading != TableLayout::Reading::plain;
+  layoutNote_->setText(shown ? toQString(describeLayout(*layout)) : QString());
+  layoutNote_->setToolTip(shown ? toQString(describeLayoutInDetail(*layout)) : QString());
+  layoutNote_->setVisible(shown);
 }
 
 void ContentView::presentPendingAlerts() {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "DialogProvider.h"
+#include "import/TableLayout.h"
 #include "model/PrimerEntry.h"
 
 class QLabel;
@@ -62,6 +63,7 @@ class ContentView : public QWidget {
  private:
   QWidget* makeToolbar();
   void showPrimerCount();
+  void showLayoutNote(const std::optional<TableLayout>& layout);
   void presentPendingAlerts();
 
   // Window state.
@@ -80,6 +82,8 @@ class ContentView : public QWidget {
   QSpinBox* mismatchesBox_ = nullptr;
   QSpinBox* endMatchesBox_ = nullptr;
   QLabel* countLabel_ = nullptr;
+  // How the last imported table was read, when not with the plain layout.
+  QLabel* layoutNote_ = nullptr;
   QStackedWidget* body_ = nullptr;
   EmptyStateView* emptyState_ = nullptr;
   PrimerTable* table_ = nullptr;

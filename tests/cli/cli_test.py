@@ -68,7 +68,7 @@ class CliTest(unittest.TestCase):
 
     def test_help_lists_each_command_once_and_each_command_its_options_and_two_examples(self):
         usage = self.succeeds("--help").decode()
-        commands = ("show", "convert", "rows", "check")
+        commands = ("show", "convert", "rows", "layout", "check")
         for command in commands:
             self.assertEqual(usage.count("\n  %s " % command), 1, command)
             help_text = self.succeeds(command, "--help").decode()
@@ -150,6 +150,26 @@ class CliTest(unittest.TestCase):
                                                  "Name,Sequence,Comment\nP1,ACGTACGT,first\nP2,GGGGCCCC,\n"))
         for word in ("My Primers", "P1", "ACGTACGT", "first", "P2", "GGGGCCCC"):
             self.assertIn(word, table.decode())
+
+    def test_layout_says_how_the_columns_were_read(self):
+        path = self.write("order.csv", "Order 7\nNo.,Oligo Name,Sequence,Scale\n1,P1,ACGTACGTAC,25nm\n")
+        columns = [("A", "No.", "ignored"), ("B", "Oligo Name", "name"), ("C", "Sequence", "sequence"),
+                   ("D", "Scale", "ignored")]
+        self.assertEqual(json.loads(self.succeeds("layout", "--json", path)), {
+            "reading": "header", "sheet": None, "headerRow": 2, "skippedRows": [1],
+            "columns": [{"column": c, "header": h, "role": r} for c, h, r in columns],
+            "ignoredColumns": ["A", "D"], "primersPerRow": 1})
+        self.assertIn("Header row: 2\nSkipped rows: 1\n", self.succeeds("layout", path).decode())
+        # show prints the layout above the table, unless the plain layout read it.
+        self.assertTrue(self.succeeds("show", path).decode().startswith(
+            'Header in row 2 (row 1 skipped): B "Oligo Name" name, C "Sequence" sequence; '
+            'ignored A "No.", D "Scale".\n'))
+        plain = self.write("plain.csv", "Name,Sequence\nP1,ACGTACGT\n")
+        self.assertNotIn("Header in row", self.succeeds("show", plain).decode())
+        self.assertEqual(json.loads(self.succeeds("layout", "--json", plain))["reading"], "plain")
+        # The layout is printed even when the primers then fail their check.
+        short = self.fails(["layout", self.write("short.csv", "Name,Sequence\nP1,ACG\n")], NO_VALID_SEQUENCE)
+        self.assertIn(b"Read by: plain layout", short.stdout)
 
     def test_failed_imports_exit_1_with_the_window_message(self):
         for path, message in ((self.write("short.csv", "Name,Sequence\nP1,ACG\n"), NO_VALID_SEQUENCE + "\n"),

@@ -65,7 +65,7 @@ class CompletionTest(unittest.TestCase):
         return result.stdout.split()
 
     def test_bash_completes_commands_options_and_format_names(self):
-        self.assertEqual(self.complete(""), ["show", "convert", "rows", "check", "--help", "--version"])
+        self.assertEqual(self.complete(""), ["show", "convert", "rows", "layout", "check", "--help", "--version"])
         self.assertEqual(self.complete("convert", "--to", ""), ["nsub", "xlsx", "csv", "tsv"])
         self.assertIn("txt", self.complete("show", "--from", ""))
         self.assertEqual(self.complete("show", "--j"), ["--json"])

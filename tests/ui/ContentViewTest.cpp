@@ -71,6 +71,19 @@ class ContentViewTest : public QObject {
     QVERIFY(answers_->alertTitles.isEmpty());
   }
 
+  // A table read by its header words says so under the toolbar; a plain one does not.
+  void aNoteSaysHowATableWasRead() {
+    importThroughButton("pairs.csv", "Name,Forward,Reverse,Tm\nGAPDH,ACGTACGTAC,TTGGCCAATT,60\n");
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    QLabel* note = window_->findChild<QLabel*>(QStringLiteral("layoutNote"));
+    QVERIFY(note->isVisibleTo(window_.get()));
+    QCOMPARE(note->text(), QStringLiteral("Header in row 1: A \"Name\" name, B \"Forward\" forward sequence, C "
+                                          "\"Reverse\" reverse sequence; two primers per row; ignored D \"Tm\"."));
+    QVERIFY(note->toolTip().contains(QStringLiteral("Ignored columns: D")));
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    QVERIFY(!note->isVisibleTo(window_.get()));
+  }
+
   // A file may hold any byte value; the window shows and exports at most 10.
   void importsAPrimerFileWithItsSettingsInTheSteppersRange() {
     importThroughButton("run.nsub", nsubFile(5, 4, {"ACGTACGT", "TTGGCCAA"}));
