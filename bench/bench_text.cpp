@@ -8,7 +8,7 @@
 
 #include "common/BenchFiles.h"
 #include "common/SyntheticPrimers.h"
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 #include "formats/text/DelimitedTextWriter.h"
 #include "formats/text/TextDecoding.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "FuzzRows.h"
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 #include "formats/text/TextDecoding.h"
 
 namespace tamsel::fuzz {

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <random>
 
+#include "app/detail/FileIOTesting.h"
+
 namespace tamsel {
 namespace {
 

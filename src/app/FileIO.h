@@ -4,8 +4,6 @@
 // a size limit (of files and of standard input), and writes that replace a file atomically, so a failed write
 // never destroys the file that was there.
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -38,10 +36,5 @@ std::optional<std::string> writeStandardOutput(ByteView bytes);
 // file removed. An existing destination keeps its permission bits; a symbolic
 // link is followed, so the file it names is replaced and the link stays.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes);
-
-// The system call that writes file data. Tests put in one that fails the way
-// a full disk does; nullptr restores write(2).
-using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
-void setWriteCallForTesting(WriteCall call);
 
 }  // namespace tamsel

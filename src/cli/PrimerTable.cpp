@@ -46,7 +46,7 @@ struct Cell {
 
 Cell makeCell(std::string_view text, std::size_t maxWidth) {
   std::string shown = printableText(text);
-  if (unicode::isAscii(shown)) {
+  if (unicode::isASCII(shown)) {
     if (shown.size() <= maxWidth) return {shown, shown.size()};
     return {shown.substr(0, maxWidth - 1) + std::string(kEllipsis), maxWidth};
   }

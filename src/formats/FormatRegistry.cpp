@@ -4,7 +4,7 @@
 
 #include "formats/nsub/NSubParser.h"
 #include "formats/nsub/NSubWriter.h"
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 #include "formats/text/DelimitedTextWriter.h"
 #include "formats/xls/XLSParser.h"
 #include "formats/xlsx/XLSXParser.h"

@@ -208,7 +208,7 @@ class WordSplitter {
   void letter(UChar32 c) {
     bool upper = u_isupper(c);
     if (isHan(c) || (upper && previousLower_)) end();
-    unicode::appendUtf8(current_, static_cast<char32_t>(u_tolower(c)));
+    unicode::appendUTF8(current_, static_cast<char32_t>(u_tolower(c)));
     previousLower_ = u_islower(c);
     if (isHan(c)) end();
   }

@@ -19,8 +19,8 @@ std::uint64_t nextRandom() {
 
 }  // namespace
 
-PrimerId PrimerId::random() {
-  PrimerId id;
+PrimerID PrimerID::random() {
+  PrimerID id;
   for (int half = 0; half < 2; ++half) {
     std::uint64_t bits = nextRandom();
     for (int i = 0; i < 8; ++i) id.bytes[half * 8 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
@@ -28,18 +28,6 @@ PrimerId PrimerId::random() {
   id.bytes[6] = static_cast<std::uint8_t>((id.bytes[6] & 0x0F) | 0x40);  // version 4
   id.bytes[8] = static_cast<std::uint8_t>((id.bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
   return id;
-}
-
-std::string PrimerId::toString() const {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(36);
-  for (int i = 0; i < 16; ++i) {
-    if (i == 4 || i == 6 || i == 8 || i == 10) text.push_back('-');
-    text.push_back(kHex[bytes[i] >> 4]);
-    text.push_back(kHex[bytes[i] & 0x0F]);
-  }
-  return text;
 }
 
 }  // namespace tamsel

@@ -11,16 +11,15 @@
 namespace tamsel {
 
 // A random (version 4) UUID, made fresh for every entry a reader creates.
-struct PrimerId {
+struct PrimerID {
   std::array<std::uint8_t, 16> bytes{};
 
-  static PrimerId random();
-  std::string toString() const;
-  friend bool operator==(const PrimerId&, const PrimerId&) = default;
+  static PrimerID random();
+  friend bool operator==(const PrimerID&, const PrimerID&) = default;
 };
 
 struct PrimerEntry {
-  PrimerId id = PrimerId::random();
+  PrimerID id = PrimerID::random();
   bool selected = false;
   std::string name;      // UTF-8
   std::string sequence;  // UTF-8, IUPAC letters as in the source

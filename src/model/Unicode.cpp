@@ -71,7 +71,7 @@ icu::BreakIterator* characterBreaks() {
 // Calls `visit(begin, end)` for each grapheme cluster of `text`.
 template <class Visit>
 void forEachGrapheme(std::string_view text, Visit visit) {
-  if (isAscii(text)) {
+  if (isASCII(text)) {
     // In ASCII only CR LF joins two bytes into one character.
     for (std::size_t i = 0; i < text.size();) {
       std::size_t end = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? i + 2 : i + 1;
@@ -120,7 +120,7 @@ std::string mapCase(std::string_view text, bool upper) {
 
 }  // namespace
 
-std::size_t firstInvalidUtf8Byte(std::string_view text) {
+std::size_t firstInvalidUTF8Byte(std::string_view text) {
   const unsigned char* p = bytesOf(text);
   const std::size_t size = text.size();
   std::size_t i = 0;
@@ -165,7 +165,7 @@ std::size_t previousScalarStart(std::string_view text, std::size_t end, char32_t
   return start;
 }
 
-char* encodeUtf8(char* out, char32_t c) {
+char* encodeUTF8(char* out, char32_t c) {
   if (c < 0x80) {
     *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
@@ -184,13 +184,13 @@ char* encodeUtf8(char* out, char32_t c) {
   return out;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
+void appendUTF8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
     return;
   }
   char buffer[4];
-  out.append(buffer, encodeUtf8(buffer, c));
+  out.append(buffer, encodeUTF8(buffer, c));
 }
 
 bool isWhiteSpace(char32_t c) {
@@ -228,7 +228,7 @@ std::string_view trimWhiteSpace(std::string_view text) {
 }
 
 std::string toLower(std::string_view text) {
-  if (!isAscii(text)) return mapCase(text, false);
+  if (!isASCII(text)) return mapCase(text, false);
   std::string out(text);
   for (char& c : out) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -237,7 +237,7 @@ std::string toLower(std::string_view text) {
 }
 
 std::string toUpper(std::string_view text) {
-  if (!isAscii(text)) return mapCase(text, true);
+  if (!isASCII(text)) return mapCase(text, true);
   std::string out(text);
   for (char& c : out) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

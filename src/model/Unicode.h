@@ -23,26 +23,32 @@ inline constexpr char32_t joinSurrogates(char32_t high, char32_t low) {
   return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
 }
 
-inline bool isAscii(std::string_view text) {
+inline bool isASCII(std::string_view text) {
   for (unsigned char c : text) {
     if (c >= 0x80) return false;
   }
   return true;
 }
 
+// True when every byte of `text` is one user-perceived character: ASCII
+// without a carriage return (CR LF is one character).
+inline bool isOneBytePerCharacter(std::string_view text) {
+  return isASCII(text) && text.find('\r') == std::string_view::npos;
+}
+
 // The byte offset of the first byte that does not belong to a well-formed
 // UTF-8 sequence (the lead byte of a truncated, overlong, surrogate or
 // out-of-range sequence), or npos when the whole text is valid.
-std::size_t firstInvalidUtf8Byte(std::string_view text);
+std::size_t firstInvalidUTF8Byte(std::string_view text);
 
 // Decodes the scalar at `offset` and moves `offset` past it.
 char32_t nextScalar(std::string_view text, std::size_t& offset);
 // Decodes the scalar that ends at `end` (exclusive) and returns its first byte.
 std::size_t previousScalarStart(std::string_view text, std::size_t end, char32_t& scalar);
-void appendUtf8(std::string& out, char32_t scalar);
+void appendUTF8(std::string& out, char32_t scalar);
 // Writes the 1 to 4 bytes of `scalar` at `out` and returns the byte after them;
 // for callers that size their buffer once for many characters.
-char* encodeUtf8(char* out, char32_t scalar);
+char* encodeUTF8(char* out, char32_t scalar);
 
 // White space is the space separators (general category Zs) and the
 // horizontal tab; line breaks are not white space.

@@ -36,7 +36,7 @@ class ContentView : public QWidget {
   const QString& importedFileName() const { return importedFileName_; }
   int defaultMismatches() const { return defaultMismatches_; }
   int endMatches() const { return endMatches_; }
-  const std::optional<PrimerId>& focusedSequenceID() const { return focusedSequenceID_; }
+  const std::optional<PrimerID>& focusedSequenceID() const { return focusedSequenceID_; }
   bool isImporterPresented() const { return isImporterPresented_; }
   // "Tamsel" while the list has its default name "primers".
   QString titleText() const;
@@ -74,7 +74,7 @@ class ContentView : public QWidget {
   std::optional<QString> exportError_;
   int defaultMismatches_ = kDefaultMismatches;
   int endMatches_ = kDefaultEndMatches;
-  std::optional<PrimerId> focusedSequenceID_;
+  std::optional<PrimerID> focusedSequenceID_;
 
   std::unique_ptr<DialogProvider> dialogs_;
   PrimerTableModel* model_;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/nsub/EndMatchMask.h"
+#include "model/EndMatchMask.h"
 #include "model/Alphabet.h"
 #include "model/Unicode.h"
 
@@ -17,7 +17,7 @@ constexpr std::size_t kMaxDisplayableCharacters = 128;
 // segmentation, which keeps painting of ordinary sequences free of ICU calls.
 std::vector<int> characterBoundaries(std::string_view text) {
   std::vector<int> boundaries;
-  if (unicode::isAscii(text) && text.find('\r') == std::string_view::npos) {
+  if (unicode::isOneBytePerCharacter(text)) {
     boundaries.resize(text.size() + 1);
     for (std::size_t i = 0; i <= text.size(); ++i) boundaries[i] = static_cast<int>(i);
     return boundaries;

@@ -1,6 +1,8 @@
 #include "app/ExportPrimers.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TempFolder.h"
 #include "app/ImportFile.h"
@@ -28,6 +30,23 @@ TEST(ExportPrimersTest, TheDestinationsExtensionChoosesTheWriter) {
   EXPECT_EQ(back.settings->defaultMismatches, 0);
   EXPECT_EQ(back.settings->endMatches, 10);
   EXPECT_EQ((*back.primers)[0].comment, "fwd");
+}
+
+// With standard input closed, the temporary file gets descriptor 0, which is
+// as good as any other.
+TEST(ExportPrimersTest, WritesWhenDescriptorZeroIsFree) {
+  TempFolder folder;
+  const auto file = folder.write("a.csv", "old");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(0);
+    ::_exit(exportPrimers(file, twoPrimers(), 2, 3) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(readFile(file).substr(0, 8), "Selected");
 }
 
 TEST(ExportPrimersTest, AListTheFormatCannotHoldWritesNothing) {

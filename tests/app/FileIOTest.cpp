@@ -12,6 +12,7 @@
 
 #include "TempFolder.h"
 #include "app/FileNames.h"
+#include "app/detail/FileIOTesting.h"
 
 namespace tamsel {
 namespace {

@@ -13,6 +13,7 @@
 
 #include "app/ExportPrimers.h"
 #include "app/FileIO.h"
+#include "app/detail/FileIOTesting.h"
 #include "app/TempFolder.h"
 
 namespace tamsel::hostile {

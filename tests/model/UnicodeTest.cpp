@@ -9,19 +9,19 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-TEST(Unicode, FirstInvalidUtf8ByteNamesTheLeadOfTheBadSequence) {
-  EXPECT_EQ(firstInvalidUtf8Byte(""), npos);
-  EXPECT_EQ(firstInvalidUtf8Byte("plain ASCII text, long enough for the word loop"), npos);
-  EXPECT_EQ(firstInvalidUtf8Byte("\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"), npos);
-  EXPECT_EQ(firstInvalidUtf8Byte("abcdefghij\xFFxyz"), 10u);          // never valid
-  EXPECT_EQ(firstInvalidUtf8Byte("ab\xC0\x80"), 2u);                  // overlong NUL
-  EXPECT_EQ(firstInvalidUtf8Byte("ab\xE0\x80\x80"), 2u);              // overlong
-  EXPECT_EQ(firstInvalidUtf8Byte("ab\xED\xA0\x80"), 2u);              // surrogate U+D800
-  EXPECT_EQ(firstInvalidUtf8Byte("ab\xF4\x90\x80\x80"), 2u);          // above U+10FFFF
-  EXPECT_EQ(firstInvalidUtf8Byte("abcdefgh\xE2\x80"), 8u);            // truncated at the end
-  EXPECT_EQ(firstInvalidUtf8Byte("\xE2\x80" "A"), 0u);                // truncated in the middle
-  EXPECT_EQ(firstInvalidUtf8Byte("\x80"), 0u);                        // stray continuation
-  EXPECT_EQ(firstInvalidUtf8Byte(std::string_view("a\0b", 3)), npos); // NUL is valid
+TEST(Unicode, FirstInvalidUTF8ByteNamesTheLeadOfTheBadSequence) {
+  EXPECT_EQ(firstInvalidUTF8Byte(""), npos);
+  EXPECT_EQ(firstInvalidUTF8Byte("plain ASCII text, long enough for the word loop"), npos);
+  EXPECT_EQ(firstInvalidUTF8Byte("\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"), npos);
+  EXPECT_EQ(firstInvalidUTF8Byte("abcdefghij\xFFxyz"), 10u);          // never valid
+  EXPECT_EQ(firstInvalidUTF8Byte("ab\xC0\x80"), 2u);                  // overlong NUL
+  EXPECT_EQ(firstInvalidUTF8Byte("ab\xE0\x80\x80"), 2u);              // overlong
+  EXPECT_EQ(firstInvalidUTF8Byte("ab\xED\xA0\x80"), 2u);              // surrogate U+D800
+  EXPECT_EQ(firstInvalidUTF8Byte("ab\xF4\x90\x80\x80"), 2u);          // above U+10FFFF
+  EXPECT_EQ(firstInvalidUTF8Byte("abcdefgh\xE2\x80"), 8u);            // truncated at the end
+  EXPECT_EQ(firstInvalidUTF8Byte("\xE2\x80" "A"), 0u);                // truncated in the middle
+  EXPECT_EQ(firstInvalidUTF8Byte("\x80"), 0u);                        // stray continuation
+  EXPECT_EQ(firstInvalidUTF8Byte(std::string_view("a\0b", 3)), npos); // NUL is valid
 }
 
 TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
@@ -36,7 +36,7 @@ TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
   EXPECT_EQ(previousScalarStart(text, 7, scalar), 3u);
   EXPECT_EQ(scalar, U'\U0001F600');
   std::string out;
-  for (char32_t c : {U'a', U'\u00E9', U'\u2028', U'\U0001F600'}) appendUtf8(out, c);
+  for (char32_t c : {U'a', U'\u00E9', U'\u2028', U'\U0001F600'}) appendUTF8(out, c);
   EXPECT_EQ(out, "a\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80");
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 std::string decodedOrEmpty(ByteView bytes) {
   const std::string_view text = asText(bytes);
-  if (unicode::firstInvalidUtf8Byte(text) != std::string_view::npos) return {};
+  if (unicode::firstInvalidUTF8Byte(text) != std::string_view::npos) return {};
   return std::string(text);
 }
 

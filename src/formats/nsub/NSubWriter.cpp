@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "formats/nsub/EndMatchMask.h"
+#include "model/EndMatchMask.h"
 #include "formats/nsub/NSubFormat.h"
 #include "model/NucleotideSet.h"
 #include "model/Unicode.h"
@@ -30,7 +30,7 @@ void appendLengthPrefixed(std::string_view text, Bytes& out) {
   out.insert(out.end(), text.begin(), text.end());
 }
 
-// Names in messages are shortened so a pasted essay does not fill the alert.
+// Names in messages are shortened so a pasted essay does not fill the message.
 std::string quotedName(std::string_view name) {
   constexpr std::size_t kShownBytes = 60;
   const std::size_t shown = codePointPrefixLength(name, kShownBytes);
@@ -55,7 +55,7 @@ std::string NSubWriter::sanitizedSequence(std::string_view sequence) {
   std::string cleaned;
   cleaned.reserve(sequence.size());
   // In ASCII every byte is a character, except CR LF, which is one.
-  if (unicode::isAscii(sequence) && sequence.find('\r') == std::string_view::npos) {
+  if (unicode::isOneBytePerCharacter(sequence)) {
     for (char c : sequence) cleaned.push_back(inWriterAlphabet(c) ? c : 'N');
     return cleaned;
   }

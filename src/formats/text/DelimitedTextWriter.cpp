@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "model/ColumnTitles.h"
 #include "model/Unicode.h"
 
 namespace tamsel {
@@ -57,7 +58,7 @@ std::string generateDelimitedText(const PrimerList& primers, char separator) {
   for (const PrimerEntry& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 8;
   std::string out;
   out.reserve(size);
-  for (std::string_view word : {"Selected", "Name", "Sequence", "Comment"}) {
+  for (std::string_view word : kColumnTitles) {
     if (!out.empty()) out.push_back(separator);
     out.append(word);
   }

@@ -25,7 +25,7 @@ bool startsWith(ByteView bytes, std::initializer_list<std::uint8_t> prefix) {
 }
 
 // `bytes` includes the two-byte byte-order mark, which is dropped.
-Expected<std::string, ReaderError> decodeUtf16(ByteView bytes, bool bigEndian) {
+Expected<std::string, ReaderError> decodeUTF16(ByteView bytes, bool bigEndian) {
   if (bytes.size() % 2 != 0) {
     return unexpected(notText("The file starts with a UTF-16 byte-order mark but has an odd number of bytes (" +
                               std::to_string(bytes.size()) + "), so it is not valid UTF-16 text."));
@@ -45,7 +45,7 @@ Expected<std::string, ReaderError> decodeUtf16(ByteView bytes, bool bigEndian) {
       return unexpected(notText("The file is not valid UTF-16 text (unpaired surrogate at byte offset " +
                                 std::to_string(offset) + ")."));
     }
-    unicode::appendUtf8(text, unit);
+    unicode::appendUTF8(text, unit);
   }
   return text;
 }
@@ -64,7 +64,7 @@ std::string decodeWindows1252(ByteView bytes) {
   text.reserve(bytes.size() + bytes.size() / 2);
   for (std::uint8_t byte : bytes) {
     char32_t scalar = byte >= 0x80 && byte <= 0x9F ? kWindows1252High[byte - 0x80] : byte;
-    unicode::appendUtf8(text, scalar);
+    unicode::appendUTF8(text, scalar);
   }
   return text;
 }
@@ -72,13 +72,13 @@ std::string decodeWindows1252(ByteView bytes) {
 }  // namespace
 
 Expected<std::string, ReaderError> decodeText(ByteView bytes) {
-  if (startsWith(bytes, {0xFF, 0xFE})) return decodeUtf16(bytes, false);
-  if (startsWith(bytes, {0xFE, 0xFF})) return decodeUtf16(bytes, true);
+  if (startsWith(bytes, {0xFF, 0xFE})) return decodeUTF16(bytes, false);
+  if (startsWith(bytes, {0xFE, 0xFF})) return decodeUTF16(bytes, true);
   // A UTF-8 byte-order mark is not part of the text: left in, it would glue
   // itself to the first header cell.
   const std::size_t start = startsWith(bytes, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
   std::string_view text = asText(bytes.subspan(start));
-  std::size_t bad = unicode::firstInvalidUtf8Byte(text);
+  std::size_t bad = unicode::firstInvalidUTF8Byte(text);
   // Without a byte-order mark, text that is not UTF-8 is what spreadsheet
   // programs on Windows save as "CSV": Windows-1252.
   if (bad != std::string_view::npos && start == 0) return decodeWindows1252(bytes);

@@ -23,11 +23,11 @@ void appendUnits(std::string& out, std::size_t count, UnitAt unitAt) {
       *cursor++ = static_cast<char>(unit);
     } else if (isHighSurrogate(unit) && i + 1 < count && isLowSurrogate(unitAt(i + 1))) {
       char32_t low = unitAt(++i);
-      cursor = unicode::encodeUtf8(cursor, unicode::joinSurrogates(unit, low));
+      cursor = unicode::encodeUTF8(cursor, unicode::joinSurrogates(unit, low));
     } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-      cursor = unicode::encodeUtf8(cursor, unicode::kReplacementCharacter);
+      cursor = unicode::encodeUTF8(cursor, unicode::kReplacementCharacter);
     } else {
-      cursor = unicode::encodeUtf8(cursor, unit);
+      cursor = unicode::encodeUTF8(cursor, unit);
     }
   }
   out.resize(static_cast<std::size_t>(cursor - out.data()));

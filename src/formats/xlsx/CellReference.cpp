@@ -23,7 +23,7 @@ struct LetterDigits {
 std::optional<std::int64_t> upperScalar(char32_t c) {
   if (!u_isalpha(static_cast<UChar32>(c))) return std::nullopt;
   std::string letter;
-  unicode::appendUtf8(letter, c);
+  unicode::appendUTF8(letter, c);
   const std::string upper = unicode::toUpper(letter);
   std::size_t offset = 0;
   return upper.empty() ? c : unicode::nextScalar(upper, offset);

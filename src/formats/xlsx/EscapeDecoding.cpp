@@ -55,7 +55,7 @@ void appendUnescaped(std::string& out, std::string_view text) {
       continue;
     }
     out.append(text.substr(copied, position - copied));
-    unicode::appendUtf8(out, scalar);
+    unicode::appendUTF8(out, scalar);
     copied = position + consumed;
     position = text.find("_x", copied);
   }

@@ -15,12 +15,12 @@
 
 #include "model/Bytes.h"
 #include "model/PrimerEntry.h"
+#include "model/ColumnTitles.h"
 
 namespace tamsel::xlsx {
 
-inline constexpr std::size_t kColumnCount = 4;
-inline constexpr std::array<std::string_view, kColumnCount> kHeaderTexts = {"Selected", "Name", "Sequence",
-                                                                            "Comment"};
+inline constexpr std::size_t kColumnCount = kColumnTitles.size();
+inline constexpr const std::array<std::string_view, kColumnCount>& kHeaderTexts = kColumnTitles;
 
 // The shared-string table. Its texts view the primers' own strings (and
 // static literals), so it must not outlive the list it was collected from.

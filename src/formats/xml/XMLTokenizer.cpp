@@ -225,7 +225,7 @@ class Tokenizer {
     if (const char predefined = predefinedEntity(name)) {
       out.push_back(predefined);
     } else if (auto code = characterReference(name)) {
-      unicode::appendUtf8(out, *code);
+      unicode::appendUTF8(out, *code);
     } else {
       return fail();
     }

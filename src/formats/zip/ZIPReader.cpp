@@ -14,7 +14,7 @@ constexpr std::size_t kMaxCommentLength = 65535;
 
 std::string memberName(ByteView bytes) {
   std::string name(asText(bytes));
-  if (unicode::firstInvalidUtf8Byte(name) != std::string_view::npos) return {};
+  if (unicode::firstInvalidUTF8Byte(name) != std::string_view::npos) return {};
   std::replace(name.begin(), name.end(), '\\', '/');
   return name;
 }

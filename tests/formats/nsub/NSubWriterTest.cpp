@@ -46,6 +46,11 @@ TEST(NSubWriterTest, SanitizedSequenceHasOneNPerUnknownCharacter) {
   EXPECT_EQ(NSubWriter::sanitizedSequence("A\r\nC"), "ANC");
 }
 
+// The ten letters outside the alphabet stand for no base, in either case.
+TEST(NSubWriterTest, NonIUPACLettersHaveNoBaseCode) {
+  for (char letter : std::string_view("EFIJLOPQXZefijlopqxz")) EXPECT_EQ(NSubWriter::baseCode(letter), 0) << letter;
+}
+
 TEST(NSubWriterTest, RecordFieldsFollowTheSequence) {
   const Bytes written = NSubWriter::write({PrimerEntry(false, "", "acgtNNxyz", "note")}, 0, 3);
   const Bytes expected = concat({

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 #include "model/PrimerFields.h"
 
 namespace tamsel {

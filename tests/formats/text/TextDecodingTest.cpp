@@ -13,7 +13,7 @@ std::string decodeError(std::string_view bytes) {
   return result ? "" : result.error().message;
 }
 
-TEST(TextDecoding, Utf8ElseWindows1252) {
+TEST(TextDecoding, UTF8ElseWindows1252) {
   EXPECT_EQ(*decode(""), "");
   EXPECT_EQ(*decode("Name,Seq\n\xC3\xA9"), "Name,Seq\n\xC3\xA9");
   // Not UTF-8: é, the euro sign, a curly quote and an undefined byte.
@@ -24,7 +24,7 @@ TEST(TextDecoding, Utf8ElseWindows1252) {
   EXPECT_EQ(decodeError("\xEF\xBB\xBF" "ab\xFF"), "The file is not valid UTF-8 text (invalid byte 0xFF at offset 5).");
 }
 
-TEST(TextDecoding, Utf8ByteOrderMarkIsDropped) {
+TEST(TextDecoding, UTF8ByteOrderMarkIsDropped) {
   EXPECT_EQ(*decode("\xEF\xBB\xBFSelected,Name"), "Selected,Name");
   EXPECT_EQ(*decode("\xEF\xBB\xBF"), "");
   EXPECT_EQ(*decode("\xEF\xBB\xBF\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");  // only the first is a mark
@@ -32,7 +32,7 @@ TEST(TextDecoding, Utf8ByteOrderMarkIsDropped) {
 }
 
 // An odd byte count, with its message, is one of the hostile files.
-TEST(TextDecoding, Utf16WithByteOrderMark) {
+TEST(TextDecoding, UTF16WithByteOrderMark) {
   using namespace std::string_view_literals;
   EXPECT_EQ(*decode("\xFF\xFE" "A\0\xE9\0\x3D\xD8\x00\xDE\n\0"sv), "A\xC3\xA9\xF0\x9F\x98\x80\n");
   EXPECT_EQ(*decode("\xFE\xFF" "\0A\0\xE9\xD8\x3D\xDE\x00"sv), "A\xC3\xA9\xF0\x9F\x98\x80");

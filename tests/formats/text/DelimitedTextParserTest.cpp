@@ -1,4 +1,4 @@
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ int tooManyColumns(std::string_view text, std::string_view extension = "csv") {
   return columns;
 }
 
-TEST(DelimitedTextReader, LinesAndCells) {
+TEST(DelimitedTextParser, LinesAndCells) {
   // Every line-break character ends a line; blank and white-space lines go.
   EXPECT_EQ(split("a\r\nb\rc\x0B" "d\x0C" "e\xC2\x85" "f\xE2\x80\xA8g\xE2\x80\xA9h\n \t \n"),
             (Rows{{"a"}, {"b"}, {"c"}, {"d"}, {"e"}, {"f"}, {"g"}, {"h"}}));
@@ -48,7 +48,7 @@ TEST(DelimitedTextReader, LinesAndCells) {
   EXPECT_TRUE(split("\n\r\n \xE3\x80\x80\t").empty());
 }
 
-TEST(DelimitedTextReader, QuotedFields) {
+TEST(DelimitedTextParser, QuotedFields) {
   EXPECT_EQ(split("P1,\"fwd, exon 2\",x"), (Rows{{"P1", "fwd, exon 2", "x"}}));
   EXPECT_EQ(split("\"say \"\"hi\"\"\",\"\""), (Rows{{"say \"hi\"", ""}}));
   // Line breaks inside quotes belong to the field; the record goes on.
@@ -65,7 +65,7 @@ TEST(DelimitedTextReader, QuotedFields) {
   EXPECT_EQ(split("\"\"\n"), (Rows{{""}}));
 }
 
-TEST(DelimitedTextReader, UnclosedQuoteLeavesTheLinePlain) {
+TEST(DelimitedTextParser, UnclosedQuoteLeavesTheLinePlain) {
   EXPECT_EQ(split("P1,\"fwd\nP2,rev"), (Rows{{"P1", "\"fwd"}, {"P2", "rev"}}));
   // The whole line is read plainly, an earlier closed field included.
   EXPECT_EQ(split("\"a,b\",\"c\nd"), (Rows{{"\"a", "b\"", "\"c"}, {"d"}}));
@@ -75,7 +75,7 @@ TEST(DelimitedTextReader, UnclosedQuoteLeavesTheLinePlain) {
   EXPECT_EQ(split("P1,\"fwd\nP2,\"rev\""), (Rows{{"P1", "fwd\nP2,rev\""}}));
 }
 
-TEST(DelimitedTextReader, SemicolonCsv) {
+TEST(DelimitedTextParser, SemicolonCsv) {
   EXPECT_EQ(split("Name;Sequence\nP1;ACGT,x"), (Rows{{"Name", "Sequence"}, {"P1", "ACGT,x"}}));
   // A comma inside a quoted field of the first record does not count.
   EXPECT_EQ(split("P1;\"fwd, 2\";x"), (Rows{{"P1", "fwd, 2", "x"}}));
@@ -85,7 +85,7 @@ TEST(DelimitedTextReader, SemicolonCsv) {
   EXPECT_EQ(split("a;b", "tsv"), (Rows{{"a;b"}}));
 }
 
-TEST(DelimitedTextReader, CsvWithTabsAndTextSplitAtRunsOfSpaces) {
+TEST(DelimitedTextParser, CsvWithTabsAndTextSplitAtRunsOfSpaces) {
   // A .csv whose first record holds neither a comma nor a semicolon outside quotes.
   EXPECT_EQ(split("Name\tSequence\nP1\tACGT,x"), (Rows{{"Name", "Sequence"}, {"P1", "ACGT,x"}}));
   EXPECT_EQ(split("\"a,b\"\tc\nd"), (Rows{{"a,b", "c"}, {"d"}}));
@@ -101,7 +101,7 @@ TEST(DelimitedTextReader, CsvWithTabsAndTextSplitAtRunsOfSpaces) {
   EXPECT_EQ(split("P1 ACGTACGT,x\nP2 GGCCAATT"), (Rows{{"P1 ACGTACGT", "x"}, {"P2 GGCCAATT"}}));
 }
 
-TEST(DelimitedTextReader, ColumnLimitCountsCellsOfEveryRecord) {
+TEST(DelimitedTextParser, ColumnLimitCountsCellsOfEveryRecord) {
   EXPECT_EQ(tooManyColumns("a,b,c,d,"), 5);
   EXPECT_EQ(tooManyColumns("Name\n1,2,3,4,5,6"), 6);
   EXPECT_EQ(tooManyColumns("Name\n" + std::string(99, ',') + "\nP1,ACGTA"), 100);
@@ -110,7 +110,7 @@ TEST(DelimitedTextReader, ColumnLimitCountsCellsOfEveryRecord) {
   EXPECT_EQ(tooManyColumns("\t\ta\tb\tc\td", "tsv"), -1);    // and so are leading ones
 }
 
-TEST(DelimitedTextReader, PrimersAndTheLooseHeaderTest) {
+TEST(DelimitedTextParser, PrimersAndTheLooseHeaderTest) {
   using F = std::vector<Fields>;
   EXPECT_EQ(parse("Name,Sequence\nP1,ACGTACGT"), (F{{false, "P1", "ACGTACGT", ""}}));
   for (std::string_view extension : {"txt", "tsv", "dat"}) {
@@ -142,7 +142,7 @@ std::vector<Fields> parseFixture(const std::string& name, std::string_view exten
   return text ? parse(*text, extension) : std::vector<Fields>{};
 }
 
-TEST(DelimitedTextReader, FilesAsSpreadsheetProgramsSaveThem) {
+TEST(DelimitedTextParser, FilesAsSpreadsheetProgramsSaveThem) {
   EXPECT_EQ(parseFixture("spreadsheet-utf8.csv", "csv"),
             (std::vector<Fields>{{true, "P1", "ACGTACGTAC", "forward, exon 2"},
                                  {false, "P2 \"rev\"", "GGCCAATT", "line one\nline two"},
@@ -178,7 +178,7 @@ Rows plainReading(std::string_view text, char delimiter) {
   return rows;
 }
 
-TEST(DelimitedTextReader, TextWithoutQuotesReadsByThePlainRules) {
+TEST(DelimitedTextParser, TextWithoutQuotesReadsByThePlainRules) {
   constexpr std::string_view kPieces[] = {"a", "b", ",", "\t", " ", "\n", "\r\n", "\x0B", ";", "AC"};
   std::uint32_t state = 12345;
   for (int round = 0; round < 2000; ++round) {

@@ -1,4 +1,4 @@
-#include "formats/text/DelimitedTextReader.h"
+#include "formats/text/DelimitedTextParser.h"
 
 #include "formats/text/DelimitedTextSplitter.h"
 #include "formats/text/TextDecoding.h"

@@ -1,4 +1,4 @@
-#include "formats/nsub/EndMatchMask.h"
+#include "model/EndMatchMask.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,7 +15,7 @@ constexpr std::uint8_t kLower = 2;
 // The letter case of each user-perceived character, as kUpper | kLower bits.
 std::vector<std::uint8_t> letterCases(std::string_view sequence) {
   std::vector<std::uint8_t> cases;
-  if (unicode::isAscii(sequence) && sequence.find('\r') == std::string_view::npos) {
+  if (unicode::isOneBytePerCharacter(sequence)) {
     cases.reserve(sequence.size());
     for (char c : sequence) {
       cases.push_back(c >= 'A' && c <= 'Z' ? kUpper : c >= 'a' && c <= 'z' ? kLower : 0);

@@ -1,4 +1,4 @@
-#include "formats/nsub/EndMatchMask.h"
+#include "model/EndMatchMask.h"
 
 #include <gtest/gtest.h>
 
