@@ -312,10 +312,16 @@ Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const Header
     return layoutOf(rows, TableLayout::Reading::plain, 0, plainRoles(plainSelected), listedWidth);
   }
   const TableContents contents = tableContents(rows, 0);
-  if (width <= kPlainMaxColumns && contents.column(1).sequencesInMostOf(contents.rows)) {
+  std::optional<Roles> byCells = rolesFromCells(contents);
+  // A pair of sequence columns is a pair even where the plain layout would
+  // put the reverse primer in the comment.
+  const bool pairByCells = byCells && std::any_of(byCells->begin(), byCells->end(), [](const auto& entry) {
+                             return entry.second == ColumnRole::reverseSequence;
+                           });
+  if (!pairByCells && width <= kPlainMaxColumns && contents.column(1).sequencesInMostOf(contents.rows)) {
     return layoutOf(rows, TableLayout::Reading::plain, std::nullopt, plainRoles(false), listedWidth);
   }
-  if (std::optional<Roles> roles = rolesFromCells(contents)) {
+  if (std::optional<Roles>& roles = byCells) {
     return layoutOf(rows, TableLayout::Reading::content, std::nullopt, *roles, listedWidth);
   }
   if (width > kPlainMaxColumns) return unexpected(tooManyColumns(width));

@@ -11,16 +11,19 @@ std::string_view trimmedCell(const RowTable::RowView& row, std::optional<std::ui
   return column ? unicode::trimWhiteSpace(row.cell(*column)) : std::string_view();
 }
 
-bool endsWithSuffix(std::string_view name, std::string_view suffix) {
-  if (name.size() < suffix.size()) return false;
-  std::string_view end = name.substr(name.size() - suffix.size());
-  return end[0] == suffix[0] && (end[1] == suffix[1] || end[1] == suffix[1] - 'A' + 'a');
+// True when `name` ends in "_F" or "_R", either case.
+bool endsWithStrandSuffix(std::string_view name) {
+  if (name.size() < 2 || name[name.size() - 2] != '_') return false;
+  const char letter = name.back();
+  return letter == 'F' || letter == 'f' || letter == 'R' || letter == 'r';
 }
 
-// A pair row's name for one of its primers: "GAPDH" gives "GAPDH_F", and
-// "GAPDH_F" stays as it is.
+// A pair row's name for one of its primers: "GAPDH" gives "GAPDH_F" and
+// "GAPDH_R"; a name that already ends in "_F" or "_R" has that suffix
+// replaced, so "ACTB_F" gives "ACTB_F" and "ACTB_R".
 std::string primerNameOf(std::string_view rowName, std::string_view suffix) {
-  if (rowName.empty() || endsWithSuffix(rowName, suffix)) return std::string(rowName);
+  if (rowName.empty()) return {};
+  if (endsWithStrandSuffix(rowName)) rowName.remove_suffix(2);
   return std::string(rowName) + std::string(suffix);
 }
 
