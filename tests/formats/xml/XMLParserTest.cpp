@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "formats/xml/XMLNamespaces.h"
 
 namespace tamsel::xml {
 namespace {
@@ -86,25 +85,6 @@ TEST(XMLParserTest, WellFormedDocumentsGiveTheirEvents) {
     EXPECT_EQ(tokenized.events, c.events);
     EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).events, c.events);
   }
-}
-
-// Names in the SpreadsheetML namespaces view the shared copies of their URIs,
-// whichever prefix declared them; other namespaces view their declarations.
-TEST(XMLParserTest, SpreadsheetMLNamespacesComeAsTheSharedCopies) {
-  struct Names final : XMLHandler {
-    void startElement(const XMLElementStart& element) override { uris.push_back(element.name.namespaceURI.data()); }
-    void characters(std::string_view) override {}
-    void endElement(const XMLName&) override {}
-    std::vector<const char*> uris;
-  } names;
-  const std::string document = "<a xmlns=\"" + std::string(kSpreadsheetMLNamespace) + "\"><x:b xmlns:x=\"" +
-                               std::string(kSpreadsheetMLStrictNamespace) + "\"/><c xmlns=\"urn:other\"/></a>";
-  ASSERT_EQ(tokenizeXML(asBytes(document), names), XMLParseResult::wellFormed);
-  ASSERT_EQ(names.uris.size(), 3u);
-  EXPECT_EQ(names.uris[0], kSpreadsheetMLNamespace);
-  EXPECT_EQ(names.uris[1], kSpreadsheetMLStrictNamespace);
-  EXPECT_NE(names.uris[2], nullptr);
-  EXPECT_EQ(std::string_view(names.uris[2], 9), "urn:other");
 }
 
 TEST(XMLParserTest, DoctypeIsRefusedBeforeAnyEvent) {
