@@ -62,6 +62,9 @@ class RowTable {
   // The width of the widest row; 0 for an empty table.
   std::uint32_t maxWidth() const;
 
+  // The bytes of text the table holds.
+  std::size_t textBytes() const { return text_.size(); }
+
  private:
   struct Row {
     std::uint64_t firstCell;

@@ -88,22 +88,29 @@ double BIFFParser::decodeRK(std::uint32_t rk) {
   return value;
 }
 
-Expected<RowTable, ReaderError> BIFFParser::extractRows(ByteView stream) {
+Expected<WorkbookSheet, ReaderError> BIFFParser::extractSheet(ByteView stream, const SheetChoice& choice) {
   std::vector<Record> records = readRecords(stream);
-  if (records.empty()) return RowTable{};
+  if (records.empty()) return WorkbookSheet{};
   WorkbookLayout layout = WorkbookLayout::scan(records);
   if (layout.passwordProtected) return unexpected(xlsError(kPasswordProtectedMessage));
 
   SharedStringTable sharedStrings = layout.biff5 ? SharedStringTable{} : readSharedStrings(records);
-  CellList cells(sharedStrings);
-  SheetCellReader reader(layout, sharedStrings, cells);
-  reader.read(records);
   // Real sheets hold at most a few times their stream's size in text; only a
   // damaged file points a huge number of cells at one long shared string.
+  // The budget is shared by every sheet read, however many there are.
   std::size_t textBudget = kTextBudgetPerStreamByte * stream.size() + kTextBudgetFloor;
-  auto table = cells.buildRowTable(textBudget);
-  if (!table) return unexpected(xlsError(kTooMuchTextMessage));
-  return std::move(*table);
+  SheetPicker picker(choice);
+  for (const WorkbookLayout::Sheet& sheet : layout.sheets) {
+    if (!picker.wants(sheet.name)) continue;
+    CellList cells(sharedStrings);
+    SheetCellReader reader(layout, sharedStrings, cells);
+    reader.read(records, sheet);
+    auto table = cells.buildRowTable(textBudget);
+    if (!table) return unexpected(xlsError(kTooMuchTextMessage));
+    textBudget -= std::min(textBudget, table->textBytes());
+    picker.offer(std::move(*table));
+  }
+  return picker.finish("XLSParser");
 }
 
 }  // namespace tamsel::xls

@@ -15,6 +15,7 @@
 #include "model/Expected.h"
 #include "model/ReaderError.h"
 #include "model/RowTable.h"
+#include "model/SheetChoice.h"
 
 namespace tamsel::xls {
 
@@ -40,10 +41,11 @@ class BIFFParser {
   // The number an RK value stands for.
   static double decodeRK(std::uint32_t rk);
 
-  // The row table of the stream's first worksheet (or of the whole stream when
-  // it has no workbook structure). Fails for a password-protected workbook, and
-  // for a damaged one whose cells would repeat a shared string without bound.
-  static Expected<RowTable, ReaderError> extractRows(ByteView stream);
+  // The row table of the worksheet `choice` names (WorkbookLayout says which
+  // there are; a stream without workbook structure is one sheet). Fails for a
+  // password-protected workbook, and for a damaged one whose cells would
+  // repeat a shared string without bound.
+  static Expected<WorkbookSheet, ReaderError> extractSheet(ByteView stream, const SheetChoice& choice);
 };
 
 }  // namespace tamsel::xls

@@ -37,11 +37,11 @@ SheetCellReader::SheetCellReader(const WorkbookLayout& layout, const SharedStrin
   if (layout.biff5) codePage_.emplace(layout.codePage);
 }
 
-void SheetCellReader::read(std::span<const Record> records) {
+void SheetCellReader::read(std::span<const Record> records, const WorkbookLayout::Sheet& sheet) {
   int depth = 0;
-  for (std::size_t i = layout_.cellsBegin; i < layout_.cellsEnd && i < records.size(); ++i) {
+  for (std::size_t i = sheet.cellsBegin; i < sheet.cellsEnd && i < records.size(); ++i) {
     std::uint16_t type = records[i].type;
-    if (layout_.singleSheet) {
+    if (sheet.singleSheet) {
       if (type == biff::kBOF) ++depth;
       if (type == biff::kEOF) --depth;
       if (depth != 1) continue;

@@ -20,8 +20,8 @@ class SheetCellReader {
  public:
   SheetCellReader(const WorkbookLayout& layout, const SharedStringTable& sharedStrings, CellList& cells);
 
-  // Reads the records the layout names.
-  void read(std::span<const BIFFParser::Record> records);
+  // Reads the records of one of the layout's sheets.
+  void read(std::span<const BIFFParser::Record> records, const WorkbookLayout::Sheet& sheet);
 
  private:
   struct Position {

@@ -7,6 +7,12 @@
 namespace tamsel {
 
 Expected<RowTable, ReaderError> XLSParser::parse(ByteView data) {
+  auto sheet = parseSheet(data, SheetChoice());
+  if (!sheet) return unexpected(sheet.error());
+  return std::move(sheet->rows);
+}
+
+Expected<WorkbookSheet, ReaderError> XLSParser::parseSheet(ByteView data, const SheetChoice& choice) {
   using namespace xls;
   auto document = CompoundDocument::open(data);
   if (!document) return unexpected(document.error());
@@ -14,7 +20,7 @@ Expected<RowTable, ReaderError> XLSParser::parse(ByteView data) {
   auto stream = document->stream("Workbook");
   if (!stream) stream = document->stream("Book");
   if (!stream) return unexpected(xlsError(kNoWorkbookStreamMessage));
-  return BIFFParser::extractRows(*stream);
+  return BIFFParser::extractSheet(*stream, choice);
 }
 
 }  // namespace tamsel

@@ -29,15 +29,14 @@ class RelationshipsParser final : public xml::XMLHandler {
   std::vector<PackageRelationship> relationships;
 };
 
-class FirstSheetParser final : public xml::XMLHandler {
+class WorkbookSheetsParser final : public xml::XMLHandler {
  public:
   void startElement(const XMLElementStart& element) override {
     const std::string_view local = spreadsheetMLLocalName(element.name);
     if (local == "sheets") {
       ++sheetsDepth_;
-    } else if (local == "sheet" && sheetsDepth_ > 0 && !seenSheet_) {
-      seenSheet_ = true;
-      relationshipID = relationshipIDOf(element.attributes);
+    } else if (local == "sheet" && sheetsDepth_ > 0) {
+      sheets.push_back({attributeText(element.attributes, "name"), relationshipIDOf(element.attributes)});
     }
   }
   void characters(std::string_view) override {}
@@ -45,7 +44,7 @@ class FirstSheetParser final : public xml::XMLHandler {
     if (spreadsheetMLLocalName(name) == "sheets" && sheetsDepth_ > 0) --sheetsDepth_;
   }
 
-  std::optional<std::string> relationshipID;
+  std::vector<WorkbookSheetEntry> sheets;
 
  private:
   static std::optional<std::string> relationshipIDOf(std::span<const XMLAttribute> attributes) {
@@ -58,7 +57,6 @@ class FirstSheetParser final : public xml::XMLHandler {
   }
 
   int sheetsDepth_ = 0;
-  bool seenSheet_ = false;
 };
 
 }  // namespace
@@ -69,10 +67,10 @@ std::vector<PackageRelationship> parseRelationships(ByteView part) {
   return std::move(handler.relationships);
 }
 
-std::optional<std::string> firstSheetRelationshipID(ByteView workbookPart) {
-  FirstSheetParser handler;
+std::vector<WorkbookSheetEntry> workbookSheets(ByteView workbookPart) {
+  WorkbookSheetsParser handler;
   xml::parseXML(workbookPart, handler);
-  return std::move(handler.relationshipID);
+  return std::move(handler.sheets);
 }
 
 std::string relationshipsPartName(std::string_view partName) {

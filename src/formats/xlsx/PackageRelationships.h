@@ -23,8 +23,14 @@ struct PackageRelationship {
 // The relationships of a .rels part, as far as it is well-formed.
 std::vector<PackageRelationship> parseRelationships(ByteView part);
 
-// The r:id of the first "sheet" inside the workbook's "sheets", if any.
-std::optional<std::string> firstSheetRelationshipID(ByteView workbookPart);
+// One "sheet" inside the workbook's "sheets": its tab name and r:id.
+struct WorkbookSheetEntry {
+  std::string name;
+  std::optional<std::string> relationshipID;
+};
+
+// The workbook's sheets in its order, as far as the part is well-formed.
+std::vector<WorkbookSheetEntry> workbookSheets(ByteView workbookPart);
 
 // The relationship part of `partName`: "xl/workbook.xml" gives
 // "xl/_rels/workbook.xml.rels", the package itself ("") "_rels/.rels".

@@ -27,8 +27,9 @@ class SheetParser final : public xml::XMLHandler {
   // `textLimit` bounds the bytes of text the row table may gather: a few
   // bytes of XML can name a long shared string (or an entity) in cell after
   // cell, and the table must not grow out of proportion to its input.
-  explicit SheetParser(SharedStringTable sharedStrings, std::uint64_t textLimit = UINT64_MAX)
-      : sharedStrings_(std::move(sharedStrings)), textLimit_(textLimit) {}
+  // The table is not copied: it must outlive the parser.
+  explicit SheetParser(const SharedStringTable& sharedStrings, std::uint64_t textLimit = UINT64_MAX)
+      : sharedStrings_(sharedStrings), textLimit_(textLimit) {}
 
   void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
@@ -38,6 +39,8 @@ class SheetParser final : public xml::XMLHandler {
   const RowTable& rows() const { return rows_; }
   RowTable takeRows() { return std::move(rows_); }
   bool textLimitExceeded() const { return textLimitExceeded_; }
+  // The bytes of text gathered so far.
+  std::uint64_t textBytes() const { return textBytes_; }
   bool stopRequested() const override { return textLimitExceeded_; }
 
  private:
@@ -56,7 +59,7 @@ class SheetParser final : public xml::XMLHandler {
   void endRow();
   std::string_view resolveCellText();
 
-  SharedStringTable sharedStrings_;
+  const SharedStringTable& sharedStrings_;
   std::uint64_t textLimit_;
   std::uint64_t textBytes_ = 0;
   bool textLimitExceeded_ = false;

@@ -30,11 +30,18 @@ bool endsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
-// Where the workbook's relationships say its first sheet and its shared
-// strings are; consulted only when the usual member names are absent.
+struct WorksheetPart {
+  std::string name;    // the sheet's tab name
+  std::string member;  // where the package keeps it
+};
+
+// What the workbook's relationships say: where its first sheet and its
+// shared strings are (consulted when the usual member names are absent), and
+// its worksheets in the workbook's order.
 struct WorkbookParts {
   std::optional<std::string> firstSheet;
   std::optional<std::string> sharedStrings;
+  std::vector<WorksheetPart> worksheets;
 };
 
 class Package {
@@ -70,15 +77,28 @@ class Package {
     if (!workbook) return parts;
 
     const std::vector<PackageRelationship> relationships = relationshipsOf(*workbook);
-    std::optional<std::string> sheetID;
-    if (auto workbookPart = member(*workbook)) sheetID = firstSheetRelationshipID(*workbookPart);
-    for (const PackageRelationship& relationship : relationships) {
-      if (relationship.external) continue;
-      if (sheetID && !parts.firstSheet && relationship.id == *sheetID) {
-        parts.firstSheet = resolveRelationshipTarget(*workbook, relationship.target);
+    std::vector<WorkbookSheetEntry> sheets;
+    if (auto workbookPart = member(*workbook)) sheets = workbookSheets(*workbookPart);
+    const auto target = [&](const std::optional<std::string>& id) -> const PackageRelationship* {
+      for (const PackageRelationship& relationship : relationships) {
+        if (id && !relationship.external && relationship.id == *id) return &relationship;
       }
-      if (!parts.sharedStrings && endsWith(relationship.type, "/sharedStrings")) {
+      return nullptr;
+    };
+    if (const PackageRelationship* first = sheets.empty() ? nullptr : target(sheets.front().relationshipID)) {
+      parts.firstSheet = resolveRelationshipTarget(*workbook, first->target);
+    }
+    for (const WorkbookSheetEntry& sheet : sheets) {
+      // Chart and dialog sheets hold no cells.
+      const PackageRelationship* relationship = target(sheet.relationshipID);
+      if (relationship && endsWith(relationship->type, "/worksheet")) {
+        parts.worksheets.push_back({sheet.name, resolveRelationshipTarget(*workbook, relationship->target)});
+      }
+    }
+    for (const PackageRelationship& relationship : relationships) {
+      if (!relationship.external && endsWith(relationship.type, "/sharedStrings")) {
         parts.sharedStrings = resolveRelationshipTarget(*workbook, relationship.target);
+        break;
       }
     }
     return parts;
@@ -89,15 +109,34 @@ class Package {
   std::optional<WorkbookParts> workbookParts_;
 };
 
-Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
+// The worksheets in the order a sheet choice goes through them: the one a
+// single-sheet reader took (the member xl/worksheets/sheet1.xml, else the
+// workbook's first sheet) first, then the others in the workbook's order.
+std::vector<WorksheetPart> sheetOrder(const std::string& firstMember, const WorkbookParts& parts) {
+  std::vector<WorksheetPart> order{{"Sheet1", firstMember}};
+  for (const WorksheetPart& sheet : parts.worksheets) {
+    if (sheet.member == firstMember) {
+      order.front().name = sheet.name;
+    } else {
+      order.push_back(sheet);
+    }
+  }
+  return order;
+}
+
+Expected<WorkbookSheet, ReaderError> readWorkbook(ByteView data, const SheetChoice& choice) {
   const zip::ZIPReader archive(data);
   auto directory = archive.readCentralDirectory();
   if (!directory) return unexpected(sheetNotFound());
   Package package(archive, std::move(*directory));
 
+  std::string firstMember(sheet1Name);
   auto sheet = package.member(sheet1Name);
   if (!sheet && sheet.error() == zip::ZIPReader::ExtractError::missing) {
-    if (const auto& name = package.workbookParts().firstSheet) sheet = package.member(*name);
+    if (const auto& name = package.workbookParts().firstSheet) {
+      firstMember = *name;
+      sheet = package.member(*name);
+    }
   }
   if (!sheet) {
     if (sheet.error() == zip::ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
@@ -113,17 +152,31 @@ Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
     return unexpected(tooLarge());
   }
   SharedStringTable table;
-  std::uint64_t inputBytes = sheet->size();
+  std::uint64_t inputBytes = 0;
   if (sharedStrings) {
     table = parseSharedStrings(*sharedStrings);
     inputBytes += sharedStrings->size();
-    sharedStrings = Bytes{};  // released before the sheet is read
+    sharedStrings = Bytes{};  // released before the sheets are read
   }
 
-  SheetParser parser(std::move(table), cellTextLimit(inputBytes));
-  xml::parseXML(*sheet, parser);
-  if (parser.textLimitExceeded()) return unexpected(tooLarge());
-  return parser.takeRows();
+  // One limit for every sheet read: the text may grow with the parts read,
+  // not with the number of sheets.
+  std::uint64_t textBytes = 0;
+  SheetPicker picker(choice);
+  const std::vector<WorksheetPart> order = sheetOrder(firstMember, package.workbookParts());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (!picker.wants(order[i].name)) continue;
+    if (i > 0) sheet = package.member(order[i].member);
+    if (!sheet && sheet.error() == zip::ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
+    const Bytes part = sheet ? std::move(*sheet) : Bytes{};  // a sheet listed but absent has no rows
+    inputBytes += part.size();
+    SheetParser parser(table, cellTextLimit(inputBytes) - textBytes);
+    xml::parseXML(part, parser);
+    if (parser.textLimitExceeded()) return unexpected(tooLarge());
+    textBytes += parser.textBytes();
+    picker.offer(parser.takeRows());
+  }
+  return picker.finish(std::string(domain));
 }
 
 }  // namespace
@@ -132,8 +185,14 @@ Expected<RowTable, ReaderError> readWorkbook(ByteView data) {
 namespace tamsel {
 
 Expected<RowTable, ReaderError> XLSXParser::parse(ByteView data) {
+  auto sheet = parseSheet(data, SheetChoice());
+  if (!sheet) return unexpected(sheet.error());
+  return std::move(sheet->rows);
+}
+
+Expected<WorkbookSheet, ReaderError> XLSXParser::parseSheet(ByteView data, const SheetChoice& choice) {
   try {
-    return xlsx::readWorkbook(data);
+    return xlsx::readWorkbook(data, choice);
   } catch (const std::bad_alloc&) {
     return unexpected(xlsx::tooLarge());
   }

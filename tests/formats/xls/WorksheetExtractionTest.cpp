@@ -1,4 +1,4 @@
-// From a workbook stream to the first worksheet's row table: sheet choice,
+// From a workbook stream to a worksheet's row table: sheet choice,
 // cell records, formula results, Excel 5.0/95 texts and the row-table rules.
 
 #include <gtest/gtest.h>
@@ -16,8 +16,8 @@ using Rows = std::vector<std::vector<std::string>>;
 constexpr std::uint16_t kGlobals = 0x0005, kWorksheet = 0x0010, kChart = 0x0020;
 
 Rows extract(const BIFFBuilder& builder) {
-  auto result = BIFFParser::extractRows(builder.bytes());
-  return result ? testing::dense(*result) : Rows{{"error: " + result.error().message}};
+  auto result = BIFFParser::extractSheet(builder.bytes(), SheetChoice());
+  return result ? testing::dense(result->rows) : Rows{{"error: " + result.error().message}};
 }
 
 Bytes withValue(Bytes body, std::uint32_t value) {
@@ -43,6 +43,38 @@ TEST(WorksheetExtractionTest, FirstWorksheetOfTheGlobalsList) {
   // A FILEPASS record in the globals: the records after it are encrypted.
   EXPECT_EQ(extract(BIFFBuilder().bof(kGlobals).record(0x002F, {1, 0}).eof().bof(kWorksheet).eof()),
             (Rows{{"error: The workbook is password-protected. Save it without a password and open it again."}}));
+}
+
+TEST(WorksheetExtractionTest, SheetsByNameAndNumber) {
+  // A chart sheet and three worksheets, the last one's position never set.
+  BIFFBuilder b;
+  std::size_t chart, cover, primers, lost;
+  b.bof(kGlobals).boundSheet(2, &chart, "Chart").boundSheet(0, &cover, "Cover").boundSheet(0, &primers, "Primers");
+  b.boundSheet(0, &lost, "Lost").eof();
+  b.pointSheetHere(cover).bof(kWorksheet).label(0, 0, "title").eof();
+  b.pointSheetHere(primers).bof(kWorksheet).label(0, 0, "P1").label(0, 1, "ACGTACGT").eof();
+  const auto twoColumns = [](const RowTable& rows) { return rows.row(0).width() == 2; };
+  const struct {
+    SheetChoice choice;
+    std::size_t index;
+    Rows rows;
+  } cases[] = {
+      {SheetChoice(), 0, {{"title"}}},
+      {SheetChoice::firstWithSequences(twoColumns), 1, {{"P1", "ACGTACGT"}}},
+      {SheetChoice::byName("Primers"), 1, {{"P1", "ACGTACGT"}}},
+      {SheetChoice::byNumber(1), 0, {{"title"}}},
+  };
+  for (const auto& c : cases) {
+    auto sheet = BIFFParser::extractSheet(b.bytes(), c.choice);
+    ASSERT_TRUE(sheet.hasValue()) << sheet.error().message;
+    EXPECT_EQ(sheet->sheetNames, (std::vector<std::string>{"Cover", "Primers"}));
+    EXPECT_EQ(sheet->sheetIndex, c.index);
+    EXPECT_EQ(testing::dense(sheet->rows), c.rows);
+  }
+  auto lostSheet = BIFFParser::extractSheet(b.bytes(), SheetChoice::byName("Lost"));
+  ASSERT_FALSE(lostSheet.hasValue());
+  EXPECT_EQ(lostSheet.error().message,
+            "The workbook has no sheet named \"Lost\"; its worksheets are \"Cover\", \"Primers\".");
 }
 
 TEST(WorksheetExtractionTest, CellRecords) {

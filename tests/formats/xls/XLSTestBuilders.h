@@ -59,9 +59,13 @@ class BIFFBuilder {
     return record(0x0203, body);
   }
   // A BOUNDSHEET entry; its BOF position is set later by pointSheetHere.
-  BIFFBuilder& boundSheet(std::uint8_t sheetType, std::size_t* entry) {
+  // Without a name, the entry's name field is cut short (no flags byte).
+  BIFFBuilder& boundSheet(std::uint8_t sheetType, std::size_t* entry, std::string_view name = {}) {
     *entry = bytes_.size();
-    return record(0x0085, {0, 0, 0, 0, 0, sheetType, 1, 'S'});
+    if (name.empty()) return record(0x0085, {0, 0, 0, 0, 0, sheetType, 1, 'S'});
+    Bytes body{0, 0, 0, 0, 0, sheetType, static_cast<std::uint8_t>(name.size()), 0};
+    body.insert(body.end(), name.begin(), name.end());
+    return record(0x0085, body);
   }
   BIFFBuilder& pointSheetHere(std::size_t entry) {
     le::storeU32(bytes_, entry + 4, std::uint32_t(bytes_.size()));
