@@ -1,21 +1,27 @@
 #include "app/ImportFile.h"
 
+#include "app/FileIO.h"
 #include "app/FileNames.h"
 #include "app/ReadUnconverted.h"
 #include "import/ConvertRows.h"
+#include "import/SequenceColumn.h"
 #include "model/Alphabet.h"
 
 namespace tamsel {
 namespace {
 
 // The primers of what a reader produced: cells go through the row-to-primer
-// step, whose layout goes to `outcome.layout`; primers stand as they are, a
-// primer file's settings going to `outcome.settings` as soon as it parses.
+// step, whose layout goes to `outcome.layout` (the first sheet's, when
+// several are read); primers stand as they are, a primer file's settings
+// going to `outcome.settings` as soon as it parses.
 Expected<PrimerList, std::string> primersOf(ReadResult&& result, ImportOutcome& outcome) {
   if (auto* cells = std::get_if<CellsRead>(&result)) {
     auto converted = convertRows(cells->rows, cells->headerTest);
     if (!converted) return unexpected(std::string(kReadFailurePrefix) + converted.error().message);
-    outcome.layout = std::move(converted->layout);
+    if (!outcome.layout) {
+      outcome.layout = std::move(converted->layout);
+      if (!cells->sheetNames.empty()) outcome.layout->sheet = cells->sheetNames[cells->sheetIndex];
+    }
     return std::move(converted->primers);
   }
   PrimersRead& read = std::get<PrimersRead>(result);
@@ -23,11 +29,8 @@ Expected<PrimerList, std::string> primersOf(ReadResult&& result, ImportOutcome& 
   return std::move(read.primers);
 }
 
-// The rest of an import once the reader has run.
-ImportOutcome outcomeOf(Expected<ReadResult, std::string>&& read, std::string listName) {
-  ImportOutcome outcome;
-  Expected<PrimerList, std::string> primers =
-      read ? primersOf(std::move(*read), outcome) : unexpected(read.error());
+// The rest of an import once the primers are known.
+void checkPrimers(Expected<PrimerList, std::string>&& primers, std::string listName, ImportOutcome& outcome) {
   if (!primers) {
     outcome.error = primers.error();
   } else if (primers->empty()) {
@@ -38,17 +41,46 @@ ImportOutcome outcomeOf(Expected<ReadResult, std::string>&& read, std::string li
     outcome.primers = std::move(*primers);
     outcome.fileBaseName = std::move(listName);
   }
-  return outcome;
 }
 
 }  // namespace
 
-ImportOutcome importFile(const std::filesystem::path& location) {
-  return outcomeOf(readUnconverted(location, kStoredColumns), baseName(location));
+ImportOutcome importFile(const std::filesystem::path& location, const SheetRequest& sheet) {
+  auto bytes = readWholeFile(location);
+  if (!bytes) {
+    ImportOutcome outcome;
+    outcome.error = std::string(kReadFailurePrefix) + bytes.error();
+    return outcome;
+  }
+  return importBytes(*bytes, lowercasedExtension(location), baseName(location), sheet);
 }
 
-ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName) {
-  return outcomeOf(readUnconverted(bytes, extension, kStoredColumns), std::move(listName));
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName,
+                          const SheetRequest& sheet) {
+  ImportOutcome outcome;
+  auto sheets = readSheets(bytes, extension, kStoredColumns, sheet);
+  if (!sheets) {
+    outcome.error = sheets.error();
+    return outcome;
+  }
+  if (const auto* cells = std::get_if<CellsRead>(&sheets->front()); cells && !cells->sheetNames.empty()) {
+    outcome.sheetNames = cells->sheetNames;
+    // Every sheet with sequences was read, however many there were.
+    if (sheet.kind != SheetRequest::Kind::all || !hasSequenceColumn(cells->rows)) {
+      outcome.sheetIndex = cells->sheetIndex;
+    }
+  }
+  Expected<PrimerList, std::string> primers = PrimerList{};
+  for (ReadResult& read : *sheets) {
+    auto more = primersOf(std::move(read), outcome);
+    if (!more) {
+      primers = unexpected(more.error());
+      break;
+    }
+    primers->insert(primers->end(), std::make_move_iterator(more->begin()), std::make_move_iterator(more->end()));
+  }
+  checkPrimers(std::move(primers), std::move(listName), outcome);
+  return outcome;
 }
 
 }  // namespace tamsel

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "import/TableLayout.h"
 #include "model/Bytes.h"
 #include "model/PrimerEntry.h"
+#include "app/ReadUnconverted.h"
 
 namespace tamsel {
 
@@ -27,6 +29,10 @@ struct ImportOutcome {
   std::optional<TableLayout> layout;
   // Set on failure: the exact message the window shows.
   std::optional<std::string> error;
+  // A workbook's worksheets, whatever the outcome once the workbook opened,
+  // and the one read (none when every sheet with sequences was read).
+  std::vector<std::string> sheetNames;
+  std::optional<std::size_t> sheetIndex;
 
   bool succeeded() const { return primers.has_value(); }
 };
@@ -34,11 +40,12 @@ struct ImportOutcome {
 // Put before the reason of every failure to read or convert a file.
 inline constexpr std::string_view kReadFailurePrefix = "Failed to read file: ";
 
-ImportOutcome importFile(const std::filesystem::path& location);
+ImportOutcome importFile(const std::filesystem::path& location, const SheetRequest& sheet = {});
 
 // The same import from bytes already in memory (standard input): `extension`
 // (lower-cased, without the dot) chooses the reader as a file's would, and
 // `listName` becomes the outcome's fileBaseName.
-ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName);
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName,
+                          const SheetRequest& sheet = {});
 
 }  // namespace tamsel

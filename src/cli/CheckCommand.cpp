@@ -46,11 +46,11 @@ class CheckCommand : public Command {
 
   int run(const CLI::App&) override {
     for (const std::string& file : files_) {
-      if (std::optional<std::string> problem = inputProblem({file, from_.from})) return usageError(*problem);
+      if (std::optional<std::string> problem = inputProblem({file, from_.from, {}})) return usageError(*problem);
     }
     bool clean = true;
     if (json_) std::cout << "{\"findings\":[";
-    for (const std::string& file : files_) clean = checkFile({file, from_.from}) && clean;
+    for (const std::string& file : files_) clean = checkFile({file, from_.from, {}}) && clean;
     if (json_) std::cout << "]}\n";
     return clean ? kExitSuccess : kExitFailure;
   }

@@ -51,7 +51,7 @@ class ConvertCommand : public Command {
   CommandHelp help() const override {
     const std::string writable = joined(writeFormatNames());
     return {"convert",
-            "convert [--mismatches N] [--end-matches N] INPUT OUTPUT\n"
+            "convert [--mismatches N] [--end-matches N] [--sheet SHEET] INPUT OUTPUT\n"
             "convert --to FORMAT [--out-dir DIR] [--mismatches N] [--end-matches N] INPUT...\n"
             "convert --from FORMAT --to FORMAT [--force] - -",
             "Convert primer files to another format",
@@ -67,6 +67,7 @@ class ConvertCommand : public Command {
                   writable + ".",
               writeFormatNames()},
              fromOptionHelp(),
+             sheetOptionHelp(),
              {"--out-dir", "DIR", "With --to: write the new files into DIR, which must exist (default: next to "
                                   "each INPUT).", {}},
              {"--mismatches", "N", "The default mismatch count written to .nsub, 0 to 255.", {}},
@@ -81,6 +82,7 @@ class ConvertCommand : public Command {
   void declare(CLI::App& command) override {
     command.add_option("FILES", files_)->required();
     declareFrom(command, input_);
+    declareSheet(command, input_);
     to_ = command.add_option("--to", format_)->check(CLI::IsMember(writeFormatNames()));
     outDir_ = command.add_option("--out-dir", outDirectory_)->check(CLI::ExistingDirectory);
     mismatches_ = command.add_option("--mismatches", mismatchCount_)->check(CLI::Range(0, 255));
@@ -144,7 +146,7 @@ class ConvertCommand : public Command {
       } else if (written.count(output.lexically_normal())) {
         failure = "Not converted: " + output.string() + " was already written from another input.";
       } else {
-        failure = convert({file, {}}, {output, {}}, settings);
+        failure = convert({file, {}, input_.sheet}, {output, {}}, settings);
       }
       if (failure) {
         std::cerr << input.string() << ": " << *failure << '\n';

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/FileIO.h"
+#include "app/FileNames.h"
 #include "app/ReadUnconverted.h"
 #include "cli/FormatNames.h"
 
@@ -28,6 +29,17 @@ OptionHelp fromOptionHelp() {
           readFormatNames()};
 }
 
+void declareSheet(CLI::App& command, Input& input) { command.add_option("--sheet", input.sheet); }
+
+OptionHelp sheetOptionHelp() {
+  return {"--sheet",
+          "SHEET",
+          "The worksheet of a workbook (.xls, .xlsx, .ods) to read: its name, its number (from 1, in the "
+          "workbook's order), or all for every worksheet with a sequence column, their primers in sheet order. "
+          "Without it, the first worksheet with a sequence column is read (the first worksheet when none has one).",
+          {}};
+}
+
 std::optional<std::string> inputProblem(const Input& input, const std::string& what) {
   const bool standardInput = input.file == kStandardStream;
   if (standardInput && input.from.empty()) {
@@ -43,24 +55,31 @@ namespace {
 
 constexpr std::string_view kStandardInputName = "standard input";
 
+SheetRequest sheetRequestOf(const Input& input) {
+  return input.sheet.empty() ? SheetRequest() : SheetRequest::parse(input.sheet);
+}
+
 }  // namespace
 
 ImportOutcome importInput(const Input& input) {
-  if (input.file != kStandardStream) return importFile(input.file);
+  if (input.file != kStandardStream) return importFile(input.file, sheetRequestOf(input));
   auto bytes = readStandardInput();
   if (!bytes) {
     ImportOutcome outcome;
     outcome.error = std::string(kReadFailurePrefix) + bytes.error();
     return outcome;
   }
-  return importBytes(*bytes, input.from, std::string(kStandardInputName));
+  return importBytes(*bytes, input.from, std::string(kStandardInputName), sheetRequestOf(input));
 }
 
-Expected<ReadResult, std::string> readInputUnconverted(const Input& input) {
-  if (input.file != kStandardStream) return readUnconverted(input.file);
-  auto bytes = readStandardInput();
+// Without --sheet, a workbook's first worksheet: the cells as the reader
+// gives them, before the import chooses among the sheets.
+Expected<std::vector<ReadResult>, std::string> readInputUnconverted(const Input& input) {
+  auto bytes = input.file != kStandardStream ? readWholeFile(input.file) : readStandardInput();
   if (!bytes) return unexpected(std::string(kReadFailurePrefix) + bytes.error());
-  return readUnconverted(*bytes, input.from);
+  const std::string extension = input.file != kStandardStream ? lowercasedExtension(input.file) : input.from;
+  const SheetRequest request = input.sheet.empty() ? SheetRequest::one(SheetChoice()) : sheetRequestOf(input);
+  return readSheets(*bytes, extension, std::numeric_limits<std::uint32_t>::max(), request);
 }
 
 }  // namespace tamsel::cli

@@ -15,7 +15,7 @@ class ShowCommand : public Command {
  public:
   CommandHelp help() const override {
     return {"show",
-            "show [--json] [--properties] FILE\nshow [--json] [--properties] --from FORMAT -",
+            "show [--json] [--properties] [--sheet SHEET] FILE\nshow [--json] [--properties] --from FORMAT -",
             "Print a file's primers as a table, or as JSON",
             "Imports FILE as the desktop window does and prints its primers: a table headed by the list's name "
             "and its two .nsub settings, or one JSON document. The settings are 2 and 3 unless FILE is .nsub. A "
@@ -33,13 +33,14 @@ class ShowCommand : public Command {
               "{\"min\":N,\"max\":N},\"tm\":{\"min\":N,\"max\":N}|null,\"tmNotComputed\":S}. " +
                   describeTm({}) + "; 8 to 60 letters, at most 256 expansions of degenerate letters.",
               {}},
-             fromOptionHelp()},
-            {{"show primers.xlsx", "Print the primers of a workbook as a table."},
+             fromOptionHelp(), sheetOptionHelp()},
+            {{"show --sheet all panel.ods", "Print the primers of every worksheet that has a sequence column."},
              {"show --json --from csv - < order.csv", "Print comma-separated text from standard input as JSON."}}};
   }
 
   void declare(CLI::App& command) override {
     declareInput(command, input_);
+    declareSheet(command, input_);
     command.add_flag("--json", json_);
     command.add_flag("--properties", properties_);
   }

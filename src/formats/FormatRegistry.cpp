@@ -2,10 +2,15 @@
 
 #include <algorithm>
 
+#include "formats/bed/BEDParser.h"
+#include "formats/fasta/FASTAParser.h"
+#include "formats/fasta/FASTAWriter.h"
 #include "formats/nsub/NSubParser.h"
 #include "formats/nsub/NSubWriter.h"
 #include "formats/text/DelimitedTextParser.h"
 #include "formats/text/DelimitedTextWriter.h"
+#include "formats/text/TextDecoding.h"
+#include "formats/ods/ODSParser.h"
 #include "formats/xls/XLSParser.h"
 #include "formats/xlsx/XLSXParser.h"
 #include "formats/xlsx/XLSXWriter.h"
@@ -13,12 +18,12 @@
 namespace tamsel {
 namespace {
 
-// The two shapes of a whole-format parser, as the table's reader.
-template <auto parse>
-Expected<ReadResult, ReaderError> readCells(ByteView bytes, const ReadOptions&) {
-  Expected<RowTable, ReaderError> rows = parse(bytes);
-  if (!rows) return unexpected(rows.error());
-  return ReadResult(CellsRead{std::move(*rows), {}});
+// The shapes of a whole-format parser, as the table's reader.
+template <auto parseSheet>
+Expected<ReadResult, ReaderError> readWorkbook(ByteView bytes, const ReadOptions& options) {
+  Expected<WorkbookSheet, ReaderError> sheet = parseSheet(bytes, options.sheet);
+  if (!sheet) return unexpected(sheet.error());
+  return ReadResult(CellsRead{std::move(sheet->rows), {}, std::move(sheet->sheetNames), sheet->sheetIndex});
 }
 
 template <auto parse>
@@ -28,10 +33,38 @@ Expected<ReadResult, ReaderError> readPrimers(ByteView bytes, const ReadOptions&
   return ReadResult(std::move(*primers));
 }
 
+// Primer formats written as text, decoded as any text file is.
+template <auto parse>
+Expected<ReadResult, ReaderError> readPrimerText(ByteView bytes, const ReadOptions&) {
+  auto text = decodeText(bytes);
+  if (!text) return unexpected(text.error());
+  Expected<PrimerList, ReaderError> primers = parse(*text);
+  if (!primers) return unexpected(primers.error());
+  return ReadResult(PrimersRead{std::move(*primers), std::nullopt});
+}
+
+// Every extension no other format claims: delimited text, or FASTA when the
+// first line that is not blank begins with ">" (FASTA saved as .txt).
+Expected<ReadResult, ReaderError> readText(ByteView bytes, const ReadOptions& options) {
+  auto text = decodeText(bytes);
+  if (!text) return unexpected(text.error());
+  if (startsLikeFASTA(*text)) {
+    Expected<PrimerList, ReaderError> primers = FASTAParser::parse(*text);
+    if (!primers) return unexpected(primers.error());
+    return ReadResult(PrimersRead{std::move(*primers), std::nullopt});
+  }
+  return ReadResult(splitDelimitedText(*text, options.extension, options.storedColumns));
+}
+
 // Writers of formats that do not store the list settings.
 template <auto write>
 Expected<Bytes, std::string> writeWithoutSettings(const PrimerList& primers, const ListSettings&) {
   return write(primers);
+}
+
+Expected<Bytes, std::string> writeFASTA(const PrimerList& primers) {
+  const std::string text = FASTAWriter::write(primers);
+  return Bytes(text.begin(), text.end());
 }
 
 template <char separator>
@@ -57,7 +90,7 @@ const std::vector<FileFormat>& formats() {
        .mimeType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet",
        .openDialogPosition = 4,
        .binary = true,
-       .read = readCells<XLSXParser::parse>,
+       .read = readWorkbook<XLSXParser::parseSheet>,
        .write = writeWithoutSettings<XLSXWriter::writeChecked>},
       {.id = "xls",
        .extensions = {"xls"},
@@ -65,14 +98,14 @@ const std::vector<FileFormat>& formats() {
        .mimeType = "application/vnd.ms-excel",
        .openDialogPosition = 3,
        .binary = true,
-       .read = readCells<XLSParser::parse>},
+       .read = readWorkbook<XLSParser::parseSheet>},
       {.id = "csv",
        .extensions = {"csv"},
        .exportTitle = "Comma-Separated Values (.csv)",
        .kindTitle = "Comma-separated values",
        .mimeType = "text/csv",
        .openDialogPosition = 0,
-       .read = readDelimitedText,
+       .read = readText,
        .write = writeDelimitedText<','>},
       {.id = "tsv",
        .extensions = {"tsv"},
@@ -80,14 +113,33 @@ const std::vector<FileFormat>& formats() {
        .kindTitle = "Tab-separated values",
        .mimeType = "text/tab-separated-values",
        .openDialogPosition = 1,
-       .read = readDelimitedText,
+       .read = readText,
        .write = writeDelimitedText<'\t'>},
       {.id = "txt",
        .extensions = {"txt"},
        .kindTitle = "Plain text",
        .mimeType = "text/plain",
        .openDialogPosition = 2,
-       .read = readDelimitedText},
+       .read = readText},
+      {.id = "fasta",
+       .extensions = {"fasta", "fa", "fas", "fna", "fsa", "mfa"},
+       .exportTitle = "FASTA Sequences (.fasta)",
+       .kindTitle = "FASTA sequences",
+       .openDialogPosition = 6,
+       .read = readPrimerText<FASTAParser::parse>,
+       .write = writeWithoutSettings<writeFASTA>},
+      {.id = "ods",
+       .extensions = {"ods"},
+       .kindTitle = "OpenDocument spreadsheet",
+       .mimeType = "application/vnd.oasis.opendocument.spreadsheet",
+       .openDialogPosition = 7,
+       .binary = true,
+       .read = readWorkbook<ODSParser::parseSheet>},
+      {.id = "bed",
+       .extensions = {"bed"},
+       .kindTitle = "BED primer scheme",
+       .openDialogPosition = 8,
+       .read = readPrimerText<BEDParser::parse>},
   };
   return kFormats;
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "model/Bytes.h"
 #include "model/Expected.h"
@@ -19,6 +20,7 @@
 #include "model/ColumnTitles.h"
 #include "model/ReaderError.h"
 #include "model/RowTable.h"
+#include "model/SheetChoice.h"
 
 namespace tamsel {
 
@@ -29,11 +31,16 @@ struct ReadOptions {
   // Cells from this column on are counted in their row's width but not
   // stored: an import needs no more than one cell past the column limit.
   std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max();
+  // Workbooks (.xls, .xlsx, .ods): which worksheet to read; by default the first.
+  SheetChoice sheet;
 };
 
 struct CellsRead {
   RowTable rows;
   HeaderTest headerTest;
+  // Workbooks: every worksheet's name in order, and which of them `rows` is.
+  std::vector<std::string> sheetNames;
+  std::size_t sheetIndex = 0;
 };
 
 struct PrimersRead {

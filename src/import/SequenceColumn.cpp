@@ -2,8 +2,6 @@
 
 #include "import/ColumnContents.h"
 #include "import/ColumnMapper.h"
-#include "import/HeaderWords.h"
-#include "model/Unicode.h"
 
 namespace tamsel {
 
@@ -12,18 +10,19 @@ bool hasSequenceColumn(const RowTable& rows) {
   // Two columns a header names as sequences, both holding them: primers,
   // though the import will ask which to read.
   if (!layout) return layout.error().code == static_cast<int>(ImportError::Code::unclearColumns);
-  if (layout->reading != TableLayout::Reading::plain) return true;
-  // The plain layout stands for any table; its sequence column counts when
-  // its header names a sequence or most rows hold sequences there.
-  const std::optional<std::uint32_t> column = layout->columnWith(ColumnRole::sequence);
-  if (!column) return false;
-  const std::size_t firstDataRow = layout->headerRow ? *layout->headerRow + 1 : 0;
-  if (layout->headerRow) {
-    const std::string_view header = unicode::trimWhiteSpace(rows.row(*layout->headerRow).cell(*column));
-    if (!header.empty() && headerMeaning(header).kind == HeaderMeaning::Kind::sequence) return true;
+  // A column the header names counts once it holds a plausible sequence (a
+  // header over percentages or an empty template is no primer list); one
+  // found without a header, when most rows hold sequences there.
+  const TableContents contents = tableContents(rows, layout->headerRow ? *layout->headerRow + 1 : 0);
+  for (const TableLayout::Column& column : layout->columns) {
+    if (column.role != ColumnRole::sequence && column.role != ColumnRole::forwardSequence &&
+        column.role != ColumnRole::reverseSequence) {
+      continue;
+    }
+    const ColumnContents& cells = contents.column(column.index);
+    if (layout->headerRow ? cells.sequences > 0 : cells.sequencesInMostOf(contents.rows)) return true;
   }
-  const TableContents contents = tableContents(rows, firstDataRow);
-  return contents.column(*column).sequencesInMostOf(contents.rows);
+  return false;
 }
 
 }  // namespace tamsel

@@ -1,6 +1,6 @@
 #pragma once
 
-// The save dialog of an export: a chooser with the four export formats
+// The save dialog of an export: a chooser with the export formats
 // ("Helmvard Primer (.nsub)" first), the proposed name, and the rule that
 // keeps the name's extension in step with the chosen format.
 

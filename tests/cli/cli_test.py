@@ -216,6 +216,40 @@ class CliTest(unittest.TestCase):
         self.assertEqual(json.loads(rows), {"rows": [["Name", "Sequence"], ["a;b", "AC-GT"]]})
         self.fails(["rows", self.path("missing.xlsx")], "Failed to read file: ")
 
+    def test_fasta_is_written_and_read_back_and_recognised_in_text(self):
+        source = self.write("list.csv", "Name,Sequence,Comment\nP1,ACGTACGTAC,fwd exon 2\nP2,GGCCTTAAGG,\n")
+        self.succeeds("convert", source, self.path("list.fasta"))
+        with open(self.path("list.fasta"), "rb") as handle:
+            self.assertEqual(handle.read(), b">P1 fwd exon 2\nACGTACGTAC\n>P2\nGGCCTTAAGG\n")
+        expected = [primer(False, "P1", "ACGTACGTAC", "fwd exon 2"), primer(False, "P2", "GGCCTTAAGG")]
+        self.assertEqual(self.show_json(self.path("list.fasta"))["primers"], expected)
+        os.rename(self.path("list.fasta"), self.path("saved as.txt"))
+        self.assertEqual(self.show_json(self.path("saved as.txt"))["primers"], expected)
+        table = self.succeeds("show", self.path("saved as.txt")).decode()
+        for word in ("P1", "ACGTACGTAC", "fwd exon 2", "P2"):
+            self.assertIn(word, table)
+
+    def test_sheet_option_picks_one_or_every_worksheet_with_sequences(self):
+        primers = [primer(False, "Fwd-1", "ACGTACGTACGT"), primer(False, "Rev-1", "TTGCAAGGCCTA")]
+        more = [primer(False, "Fwd-2", "GGGGGAAAAACC", "second pair")]
+        for extension in ("xlsx", "xls", "ods"):
+            book = os.path.join(DATA, "sheets", "cover_then_primers." + extension)
+            with self.subTest(extension=extension):
+                self.assertEqual(self.show_json(book)["primers"], primers)
+                for sheet, expected in (("4", more), ("More primers", more), ("all", primers + more)):
+                    shown = json.loads(self.succeeds("show", "--json", "--sheet", sheet, book))
+                    self.assertEqual(shown["primers"], expected, sheet)
+                self.assertEqual(json.loads(self.succeeds("rows", "--sheet", "Notes", book)),
+                                 {"rows": [["Store at -20 C"], ["Thaw on ice"]]})
+                self.fails(["show", "--sheet", "Index", book],
+                           "Failed to read file: The workbook has no sheet named \"Index\"; its worksheets are "
+                           "\"Cover\", \"Primers\", \"Notes\", \"More primers\".")
+        converted = self.path("more.fasta")
+        self.succeeds("convert", "--sheet", "4", os.path.join(DATA, "sheets", "cover_then_primers.ods"), converted)
+        self.assertEqual(self.show_json(converted)["primers"], more)
+
+
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
 
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv.pop(1))

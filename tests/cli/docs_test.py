@@ -66,7 +66,7 @@ class CompletionTest(unittest.TestCase):
 
     def test_bash_completes_commands_options_and_format_names(self):
         self.assertEqual(self.complete(""), ["show", "convert", "rows", "layout", "check", "--help", "--version"])
-        self.assertEqual(self.complete("convert", "--to", ""), ["nsub", "xlsx", "csv", "tsv"])
+        self.assertEqual(self.complete("convert", "--to", ""), ["nsub", "xlsx", "csv", "tsv", "fasta"])
         self.assertIn("txt", self.complete("show", "--from", ""))
         self.assertEqual(self.complete("show", "--j"), ["--json"])
 

@@ -65,28 +65,36 @@ Bytes deflatedZeros(std::size_t mib) {
   return out;
 }
 
-Bytes zeroBomb() {
-  TestMember sheet = member("xl/worksheets/sheet1.xml", "");
-  sheet.rawBytes = deflatedZeros(1024);
-  sheet.declaredSize = 0x40000000;
-  return workbook({sheet});
+// A package whose one member, `name`, inflates to 1 GiB of zeros.
+Bytes zeroBomb(std::string name) {
+  TestMember part = member(std::move(name), "");
+  part.rawBytes = deflatedZeros(1024);
+  part.declaredSize = 0x40000000;
+  return workbook({part});
 }
 
-Bytes claimsFourGigabytes() {
-  TestMember sheet = member("xl/worksheets/sheet1.xml", worksheet(primerRows()));
-  sheet.declaredSize = 0xFFFFFFFF;
-  return workbook({sheet});
+// A package whose one member claims 4 GiB once inflated.
+Bytes claimsFourGigabytes(std::string name, std::string_view contents) {
+  TestMember part = member(std::move(name), contents);
+  part.declaredSize = 0xFFFFFFFF;
+  return workbook({part});
 }
 
-Bytes billionLaughs() {
-  std::string doctype = "<!DOCTYPE worksheet [<!ENTITY lol0 \"lol\">";
+// Ten levels of entities, each ten of the one below: "&lol9;" stands for a
+// billion "lol"s.
+std::string billionLaughsDoctype(std::string_view root) {
+  std::string doctype = "<!DOCTYPE " + std::string(root) + " [<!ENTITY lol0 \"lol\">";
   for (int level = 1; level <= 9; ++level) {
     doctype += "<!ENTITY lol" + std::to_string(level) + " \"";
     for (int i = 0; i < 10; ++i) doctype += "&lol" + std::to_string(level - 1) + ";";
     doctype += "\">";
   }
-  doctype += "]>";
-  return sheetOnly(worksheet("<row>" + inlineCell("A1", "&lol9;") + "</row>" + primerRows(), doctype));
+  return doctype + "]>";
+}
+
+Bytes billionLaughs() {
+  return sheetOnly(
+      worksheet("<row>" + inlineCell("A1", "&lol9;") + "</row>" + primerRows(), billionLaughsDoctype("worksheet")));
 }
 
 // The secret file is named by a general entity in both parts, by a parameter
@@ -225,6 +233,58 @@ Bytes nsubLengthPastEnd() {
   return file;
 }
 
+// ---- .ods -----------------------------------------------------------------
+
+constexpr std::string_view kODSNamespaces =
+    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+    " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"";
+
+std::string odsCell(std::string_view text, std::string_view attributes = "") {
+  return "<table:table-cell" + std::string(attributes) + "><text:p>" + std::string(text) +
+         "</text:p></table:table-cell>";
+}
+
+std::string odsRow(std::string_view cells, std::string_view attributes = "") {
+  return "<table:table-row" + std::string(attributes) + ">" + std::string(cells) + "</table:table-row>";
+}
+
+// A sheet of a header, one primer row and then `rows`.
+std::string odsContent(std::string_view rows, std::string_view doctype = "") {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + std::string(doctype) + "<office:document-content" +
+         std::string(kODSNamespaces) + "><office:body><office:spreadsheet><table:table table:name=\"Primers\">" +
+         odsRow(odsCell("Name") + odsCell("Sequence")) + odsRow(odsCell("P1") + odsCell("ACGTACGTAC")) +
+         std::string(rows) + "</table:table></office:spreadsheet></office:body></office:document-content>";
+}
+
+Bytes odsPackage(std::string_view content) { return workbook({member("content.xml", content)}); }
+
+// The attribute that repeats a cell ("columns") or a row ("rows") 2^31 times.
+std::string repeated(std::string_view what) {
+  return " table:number-" + std::string(what) + "-repeated=\"2147483648\"";
+}
+
+// One text cell repeated across 2^31 columns, and one text row down 2^31 rows
+// (or as many rows as the limit lets through).
+Bytes odsRepeatedColumns() { return odsPackage(odsContent(odsRow(odsCell("x", repeated("columns"))))); }
+Bytes odsRepeatedRows(std::string_view count) {
+  return odsPackage(odsContent(
+      odsRow(odsCell("P2") + odsCell("GGCCTTAAGG"), " table:number-rows-repeated=\"" + std::string(count) + "\"")));
+}
+// 2^31 spaces in one paragraph.
+Bytes odsSpaces() { return odsPackage(odsContent(odsRow(odsCell("P2") + odsCell("<text:s text:c=\"2147483648\"/>")))); }
+// Empty cells and rows repeated 2^31 times each, as a sheet's end is written:
+// nothing to store.
+Bytes odsEmptyRepeats() {
+  const std::string empty = "<table:table-cell" + repeated("columns") + "/>";
+  return odsPackage(
+      odsContent(odsRow(odsCell("P2") + odsCell("GGCCTTAAGG") + empty) + odsRow(empty, repeated("rows"))));
+}
+
+Bytes odsBillionLaughs() {
+  return odsPackage(odsContent(odsRow(odsCell("&lol9;")), billionLaughsDoctype("office:document-content")));
+}
+
 // ---- text -----------------------------------------------------------------
 
 // `start`, then `piece` repeated for ten megabytes, without a line break.
@@ -249,8 +309,10 @@ std::vector<HostileFile> hostileFiles() {
   const auto text = [](std::string contents) { return [contents](const std::string&) { return bytesOf(contents); }; };
   const std::string notOLE2 = kReadFailure + "Not a valid XLS/OLE2 file.";
   return {
-      {"deflate_bomb_4gb_claim.xlsx", fixed(claimsFourGigabytes), std::nullopt, 1},
-      {"deflate_bomb_1gb_zeros.xlsx", fixed(zeroBomb), kReadFailure + "The XLSX file is too large to read.", 0},
+      {"deflate_bomb_4gb_claim.xlsx",
+       fixed([] { return claimsFourGigabytes("xl/worksheets/sheet1.xml", worksheet(primerRows())); }), std::nullopt, 1},
+      {"deflate_bomb_1gb_zeros.xlsx", fixed([] { return zeroBomb("xl/worksheets/sheet1.xml"); }),
+       kReadFailure + "The XLSX file is too large to read.", 0},
       {"billion_laughs.xlsx", fixed(billionLaughs), std::string(kNoPrimers), 0},
       {"external_entity.xlsx", externalEntity, std::string(kNoPrimers), 0},
       {"twenty_letter_column.xlsx", fixed(twentyLetterColumn), std::nullopt, 1},
@@ -267,6 +329,18 @@ std::vector<HostileFile> hostileFiles() {
        std::nullopt, 1},
       {"cell_at_row_65535_column_65535.xls", fixed([] { return layoutOf({.farCell = true}).file; }), std::nullopt,
        1},
+      {"repeat_2147483648_columns.ods", fixed(odsRepeatedColumns), kReadFailure + "The ODS file is too large to read.",
+       0},
+      {"repeat_2147483648_rows.ods", fixed([] { return odsRepeatedRows("2147483648"); }),
+       kReadFailure + "The ODS file is too large to read.", 0},
+      {"repeat_200000_rows.ods", fixed([] { return odsRepeatedRows("200000"); }), std::nullopt, 200'001},
+      {"space_count_2147483648.ods", fixed(odsSpaces), kReadFailure + "The ODS file is too large to read.", 0},
+      {"empty_repeats_2147483648.ods", fixed(odsEmptyRepeats), std::nullopt, 2},
+      {"billion_laughs.ods", fixed(odsBillionLaughs), std::string(kNoPrimers), 0},
+      {"deflate_bomb_1gb_zeros.ods", fixed([] { return zeroBomb("content.xml"); }),
+       kReadFailure + "The ODS file is too large to read.", 0},
+      {"deflate_bomb_4gb_claim.ods", fixed([] { return claimsFourGigabytes("content.xml", odsContent("")); }),
+       std::nullopt, 1},
       {"length_prefix_past_end.nsub", fixed(nsubLengthPastEnd),
        kReadFailure + "The file ended unexpectedly while reading primer data.", 0},
       {"one_10mb_line.txt", fixed([] { return tenMegabytes("P1\t", "ACGT"); }), std::nullopt, 1},

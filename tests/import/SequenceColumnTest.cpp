@@ -12,8 +12,10 @@ TEST(SequenceColumn, ByHeaderOrByContent) {
     Rows rows;
     bool has;
   } cases[] = {
-      // By header: a sequence word, even over cells that are not sequences yet.
-      {{{"Name", "Sequence"}}, true},
+      // By header: a sequence word over a plausible sequence, not over none.
+      {{{"Name", "Sequence"}, {"P1", "ACGTACGTAC"}, {"P2", "pending"}}, true},
+      {{{"Name", "Sequence"}}, false},
+      {{{"primer_label", "pct_fwd", "pct_rev"}, {"Un_32", "95.7", "75.4"}}, false},
       {{{"Primer list 2024"}, {"Oligo Name", "5'-Seq-3'", "Scale"}, {"P1", "ACGTACGTAC", "25 nm"}}, true},
       // By content: plausible sequences in most rows, headerless.
       {{{"P1", "ACGTACGTAC"}, {"P2", "GGCCTTAAGG"}}, true},

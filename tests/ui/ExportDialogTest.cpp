@@ -1,4 +1,4 @@
-// The save dialog's format chooser: the four titles, the proposed name, and
+// The save dialog's format chooser: the five titles, the proposed name, and
 // the name rules applied when the user picks a format.
 
 #include <QComboBox>
@@ -14,7 +14,7 @@ class ExportDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void chooserShowsTheFourFormatsInOrder() {
+  void chooserShowsTheFiveFormatsInOrder() {
     QFileDialog dialog;
     configureExportDialog(dialog, QStringLiteral("primers.nsub"));
     QComboBox* chooser = formatChooser(dialog);
@@ -23,7 +23,8 @@ class ExportDialogTest : public QObject {
     for (int i = 0; i < chooser->count(); ++i) titles.append(chooser->itemText(i));
     QCOMPARE(titles, (QStringList{QStringLiteral("Helmvard Primer (.nsub)"), QStringLiteral("Excel Workbook (.xlsx)"),
                                   QStringLiteral("Comma-Separated Values (.csv)"),
-                                  QStringLiteral("Tab-Separated Values (.tsv)")}));
+                                  QStringLiteral("Tab-Separated Values (.tsv)"),
+                                  QStringLiteral("FASTA Sequences (.fasta)")}));
     QCOMPARE(chooser->currentIndex(), 0);
     QCOMPARE(nameField(dialog)->text(), QStringLiteral("primers.nsub"));
     QCOMPARE(dialog.defaultSuffix(), QStringLiteral("nsub"));
@@ -41,6 +42,7 @@ class ExportDialogTest : public QObject {
     QTest::newRow("emptied name") << "" << -1 << 2 << ".csv";
     QTest::newRow("no extension") << "primers" << -1 << 0 << "primers.nsub";
     QTest::newRow("after another format") << "primers.nsub" << 2 << 1 << "primers.xlsx";
+    QTest::newRow("to fasta") << "Set 3.nsub" << -1 << 4 << "Set 3.fasta";
   }
 
   void pickingAFormatRewritesTheName() {

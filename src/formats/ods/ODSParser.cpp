@@ -60,7 +60,7 @@ Expected<WorkbookSheet, ReaderError> readSpreadsheet(ByteView data, const SheetC
 
 }  // namespace
 
-Expected<WorkbookSheet, ReaderError> ODSParser::parse(ByteView data, const SheetChoice& choice) {
+Expected<WorkbookSheet, ReaderError> ODSParser::parseSheet(ByteView data, const SheetChoice& choice) {
   try {
     return readSpreadsheet(data, choice);
   } catch (const std::bad_alloc&) {

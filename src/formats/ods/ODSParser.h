@@ -13,7 +13,7 @@ namespace tamsel {
 
 class ODSParser {
  public:
-  static Expected<WorkbookSheet, ReaderError> parse(ByteView data, const SheetChoice& choice = {});
+  static Expected<WorkbookSheet, ReaderError> parseSheet(ByteView data, const SheetChoice& choice);
 };
 
 }  // namespace tamsel

@@ -12,7 +12,8 @@ CellsRead splitDelimitedText(std::string_view text, std::string_view extension, 
   if (split.rows.maxWidth() == 1) {
     if (std::optional<RowTable> spaced = splitAtSpaceRuns(split.rows)) split.rows = std::move(*spaced);
   }
-  CellsRead cells{std::move(split.rows), {}};
+  CellsRead cells;
+  cells.rows = std::move(split.rows);
   if (!cells.rows.empty()) cells.headerTest.firstRecordText = std::string(split.firstRecord);
   return cells;
 }
@@ -20,12 +21,6 @@ CellsRead splitDelimitedText(std::string_view text, std::string_view extension, 
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension) {
   const CellsRead cells = splitDelimitedText(text, extension, kStoredColumns);
   return primersFromRows(cells.rows, cells.headerTest);
-}
-
-Expected<ReadResult, ReaderError> readDelimitedText(ByteView bytes, const ReadOptions& options) {
-  auto text = decodeText(bytes);
-  if (!text) return unexpected(text.error());
-  return ReadResult(splitDelimitedText(*text, options.extension, options.storedColumns));
 }
 
 }  // namespace tamsel

@@ -23,7 +23,4 @@ CellsRead splitDelimitedText(std::string_view text, std::string_view extension,
 // The primers of the text: its cells through the row-to-primer step.
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension);
 
-// The reader of the format table: the bytes decoded (decodeText), then split.
-Expected<ReadResult, ReaderError> readDelimitedText(ByteView bytes, const ReadOptions& options);
-
 }  // namespace tamsel

@@ -27,7 +27,7 @@ std::string content(std::string_view body) {
 Bytes package(std::string_view body) { return TestArchive({member("content.xml", content(body))}).build(); }
 
 Expected<WorkbookSheet, ReaderError> read(ByteView bytes, const SheetChoice& choice = {}) {
-  return ODSParser::parse(bytes, choice);
+  return ODSParser::parseSheet(bytes, choice);
 }
 
 Rows rowsOf(ByteView bytes, const SheetChoice& choice = {}) {
