@@ -12,7 +12,7 @@ class LayoutCommand : public Command {
  public:
   CommandHelp help() const override {
     return {"layout",
-            "layout [--json] FILE\nlayout [--json] --from FORMAT -",
+            "layout [--json] [--sheet SHEET] FILE\nlayout [--json] --from FORMAT -",
             "Print how a file's table was read: header row, column roles, ignored columns",
             "Imports FILE as the desktop window does and prints how its cells became primers: the worksheet "
             "(when the reader names one), the header row or \"none\", each column's letter, role and header "
@@ -26,13 +26,14 @@ class LayoutCommand : public Command {
               "null,\"skippedRows\":[N,...],\"columns\":[{\"column\":S,\"header\":S,\"role\":S},...],"
               "\"ignoredColumns\":[S,...],\"primersPerRow\":1|2}.",
               {}},
-             fromOptionHelp()},
+             fromOptionHelp(), sheetOptionHelp()},
             {{"layout order.xlsx", "Show which columns of a vendor's order sheet gave the names and sequences."},
              {"layout --json panel.csv", "The same as JSON."}}};
   }
 
   void declare(CLI::App& command) override {
     declareInput(command, input_);
+    declareSheet(command, input_);
     command.add_flag("--json", json_);
   }
 

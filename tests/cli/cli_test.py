@@ -239,6 +239,8 @@ class CliTest(unittest.TestCase):
                 for sheet, expected in (("4", more), ("More primers", more), ("all", primers + more)):
                     shown = json.loads(self.succeeds("show", "--json", "--sheet", sheet, book))
                     self.assertEqual(shown["primers"], expected, sheet)
+                self.assertEqual(json.loads(self.succeeds("layout", "--json", "--sheet", "2", book))["sheet"],
+                                 "Primers")
                 self.assertEqual(json.loads(self.succeeds("rows", "--sheet", "Notes", book)),
                                  {"rows": [["Store at -20 C"], ["Thaw on ice"]]})
                 self.fails(["show", "--sheet", "Index", book],
