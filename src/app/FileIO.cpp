@@ -5,10 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdint>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 
@@ -87,42 +86,69 @@ struct Source {
   std::string name;       // what follows each message in brackets
 };
 
+// One read(2) into `target`: the byte count, 0 at the end, or the errno.
+// A descriptor inherited in non-blocking mode is waited on until it has data.
+Expected<std::size_t, int> readSome(int fd, std::uint8_t* target, std::size_t room) {
+  for (;;) {
+    const ssize_t count = ::read(fd, target, room);
+    if (count >= 0) return static_cast<std::size_t>(count);
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      pollfd ready{fd, POLLIN, 0};
+      if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+    }
+    return unexpected(errno);
+  }
+}
+
 // Reads `fd` to its end; `expectedSize` is what fstat gave (0 for a pipe).
-// Past it the input has grown or has no size: read on in chunks, within the
-// limit, so a pipe never takes more memory than a file of the largest size.
+// That much is read in place. Past it the input has grown or has no size: the
+// rest goes into blocks, within the limit, that are joined at the end and
+// freed one by one as they are copied, so a pipe of N bytes peaks at about N
+// bytes of memory, as a file does.
 Expected<Bytes, std::string> readToEnd(int fd, std::uint64_t expectedSize, std::uint64_t maxBytes,
                                        const Source& source) {
   const auto tooLarge = [&] {
     return unexpected(std::string(source.noun) + " is larger than " + std::to_string(maxBytes >> 20) +
                       " MiB, the most Tamsel reads (" + source.name + ")");
   };
+  const auto failed = [&](int error) {
+    return unexpected(std::string(std::strerror(error)) + " (" + source.name + ")");
+  };
   if (expectedSize > maxBytes) return tooLarge();
 
   Bytes bytes(static_cast<std::size_t>(expectedSize));
   std::size_t filled = 0;
-  std::array<std::uint8_t, 1 << 16> chunk;
-  for (;;) {
-    const bool growing = filled == bytes.size();
-    std::uint8_t* target = growing ? chunk.data() : bytes.data() + filled;
-    const std::size_t room = growing ? chunk.size() : bytes.size() - filled;
-    const ssize_t count = ::read(fd, target, room);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      // A descriptor inherited in non-blocking mode: wait until it has data.
-      if (errno == EAGAIN || errno == EWOULDBLOCK) {
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
-      }
-      return unexpected(std::string(std::strerror(errno)) + " (" + source.name + ")");
+  while (filled < bytes.size()) {
+    auto count = readSome(fd, bytes.data() + filled, bytes.size() - filled);
+    if (!count) return failed(count.error());
+    if (*count == 0) {
+      bytes.resize(filled);
+      return bytes;
     }
-    if (count == 0) break;
-    if (growing) {
-      if (filled + static_cast<std::size_t>(count) > maxBytes) return tooLarge();
-      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + count);
-    }
-    filled += static_cast<std::size_t>(count);
+    filled += *count;
   }
-  bytes.resize(filled);
+
+  constexpr std::size_t kBlockSize = 1 << 20;
+  std::vector<Bytes> blocks;
+  std::uint64_t total = filled;
+  for (;;) {
+    if (blocks.empty() || blocks.back().size() == kBlockSize) blocks.emplace_back().reserve(kBlockSize);
+    Bytes& block = blocks.back();
+    const std::size_t used = block.size();
+    block.resize(kBlockSize);
+    auto count = readSome(fd, block.data() + used, kBlockSize - used);
+    if (!count) return failed(count.error());
+    block.resize(used + *count);
+    if (*count == 0) break;
+    total += *count;
+    if (total > maxBytes) return tooLarge();
+  }
+  bytes.reserve(static_cast<std::size_t>(total));
+  for (Bytes& block : blocks) {
+    bytes.insert(bytes.end(), block.begin(), block.end());
+    Bytes().swap(block);
+  }
   return bytes;
 }
 

@@ -22,7 +22,10 @@ struct OptionHelp {
   std::string name;   // "--from", or an argument's placeholder ("FILE")
   std::string value;  // the option value's placeholder ("FORMAT"); empty for a flag or an argument
   std::string text;
-  std::vector<std::string> choices;  // what a shell completes for the value; empty: a file
+  // What a shell completes for the value. Without choices it completes
+  // folders for a value named DIR and nothing for others; an argument
+  // completes file names.
+  std::vector<std::string> choices;
 };
 
 struct Example {
