@@ -19,6 +19,7 @@
 #include "QtDialogProvider.h"
 #include "QtText.h"
 #include "SequenceDelegate.h"
+#include "SheetChooser.h"
 #include "app/ExportPrimers.h"
 #include "app/ImportFile.h"
 #include "formats/FormatRegistry.h"
@@ -77,7 +78,11 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
   layoutNote_->hide();
   layout->addWidget(layoutNote_);
   layout->addWidget(divider);
+  sheetChooser_ = new SheetChooser(this);
+  layout->addWidget(sheetChooser_);
   layout->addWidget(body_, 1);
+  connect(sheetChooser_, &SheetChooser::sheetRequested, this,
+          [this](const SheetRequest& sheet) { importSheets(workbookFile_, sheet); });
 
   const SequenceDelegate& delegate = table_->sequenceDelegate();
   connect(&delegate, &SequenceDelegate::sequenceEditingStarted, this,
@@ -130,8 +135,10 @@ void ContentView::presentImporter() {
   if (fileName) importFrom(*fileName);
 }
 
-void ContentView::importFrom(const QString& fileName) {
-  ImportOutcome outcome = importFile(toPath(fileName));
+void ContentView::importFrom(const QString& fileName) { importSheets(fileName, SheetRequest()); }
+
+void ContentView::importSheets(const QString& fileName, const SheetRequest& sheet) {
+  ImportOutcome outcome = importFile(toPath(fileName), sheet);
   // A primer file's settings apply even when its list is then refused.
   if (outcome.settings) {
     setDefaultMismatches(outcome.settings->defaultMismatches);
@@ -140,9 +147,14 @@ void ContentView::importFrom(const QString& fileName) {
   if (outcome.primers) {
     model_->replacePrimers(std::move(*outcome.primers));
     showLayoutNote(outcome.layout);
+    workbookFile_ = fileName;
+    workbookSheets_ = std::move(outcome.sheetNames);
+    workbookSheet_ = outcome.sheetIndex;
     importedFileName_ = toQString(outcome.fileBaseName);
     emit titleChanged(titleText());
   }
+  // A failed import leaves the list, and the chooser on the sheet it came from.
+  sheetChooser_->showSheets(workbookSheets_, workbookSheet_);
   if (outcome.error) importError_ = toQString(*outcome.error);
   presentPendingAlerts();
 }

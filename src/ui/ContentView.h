@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "DialogProvider.h"
 #include "import/TableLayout.h"
@@ -21,6 +23,8 @@ class QStackedWidget;
 namespace tamsel {
 
 class EmptyStateView;
+class SheetChooser;
+struct SheetRequest;
 class PrimerTable;
 class PrimerTableModel;
 
@@ -64,6 +68,8 @@ class ContentView : public QWidget {
   QWidget* makeToolbar();
   void showPrimerCount();
   void showLayoutNote(const std::optional<TableLayout>& layout);
+  // Imports `fileName` reading the worksheets `sheet` names.
+  void importSheets(const QString& fileName, const SheetRequest& sheet);
   void presentPendingAlerts();
 
   // Window state.
@@ -84,6 +90,11 @@ class ContentView : public QWidget {
   QLabel* countLabel_ = nullptr;
   // How the last imported table was read, when not with the plain layout.
   QLabel* layoutNote_ = nullptr;
+  // The worksheets of the last workbook imported, to read it again from another.
+  SheetChooser* sheetChooser_ = nullptr;
+  QString workbookFile_;
+  std::vector<std::string> workbookSheets_;
+  std::optional<std::size_t> workbookSheet_;
   QStackedWidget* body_ = nullptr;
   EmptyStateView* emptyState_ = nullptr;
   PrimerTable* table_ = nullptr;

@@ -2,6 +2,7 @@
 // test: import of text and primer files, alerts, the title, the two settings
 // and export.
 
+#include <QComboBox>
 #include <QFile>
 #include <QDropEvent>
 #include <QLabel>
@@ -82,6 +83,29 @@ class ContentViewTest : public QObject {
     QVERIFY(note->toolTip().contains(QStringLiteral("Ignored columns: D")));
     importThroughButton("set1.csv", kTwoPrimersCsv);
     QVERIFY(!note->isVisibleTo(window_.get()));
+  }
+
+  // A workbook of several sheets: the chooser lists them and reads another
+  // when picked; one without primers alerts and leaves list and chooser.
+  void theSheetChooserReadsAnotherSheet() {
+    answers_->importFile = QStringLiteral(TAMSEL_TEST_DATA_DIR "/sheets/cover_then_primers.ods");
+    button("importButton")->click();
+    auto* chooser = window_->findChild<QComboBox*>(QStringLiteral("sheetChooser"));
+    QVERIFY(chooser->isVisibleTo(window_.get()));
+    QStringList items;
+    for (int i = 0; i < chooser->count(); ++i) items.append(chooser->itemText(i));
+    QCOMPARE(items, (QStringList{QStringLiteral("Cover"), QStringLiteral("Primers"), QStringLiteral("Notes"),
+                                 QStringLiteral("More primers"), QStringLiteral("All sheets")}));
+    QCOMPARE(chooser->currentIndex(), 1);
+    QCOMPARE(content().primers().size(), std::size_t{2});
+    emit chooser->activated(4);
+    QCOMPARE(content().primers().size(), std::size_t{3});
+    emit chooser->activated(2);
+    QCOMPARE(answers_->alertTitles, QStringList{QStringLiteral("Import Error")});
+    QCOMPARE(content().primers().size(), std::size_t{3});
+    QCOMPARE(chooser->currentIndex(), 4);
+    importThroughButton("set1.csv", kTwoPrimersCsv);
+    QVERIFY(!chooser->isVisibleTo(window_.get()));
   }
 
   // A file may hold any byte value; the window shows and exports at most 10.
