@@ -79,6 +79,7 @@ const std::vector<FileFormat>& formats() {
        .extensions = {"nsub"},
        .exportTitle = "Helmvard Primer (.nsub)",
        .kindTitle = "Helmvard primer file",
+       .mimeType = "application/x-helmvard-primers",  // defined by packaging/tamsel-mime.xml
        .openDialogPosition = 5,
        .binary = true,
        .read = readPrimers<NSubParser::parse>,
