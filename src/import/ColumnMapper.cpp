@@ -29,10 +29,15 @@ struct Candidate {
   const ColumnContents* contents;
 };
 
-// An exact header word before a longer phrase, then the column whose cells are
-// plausible sequences most often, then the leftmost.
+// An exact header word before a longer phrase, then a column that is not
+// mostly numbers, then the column whose cells are plausible sequences most
+// often, then the leftmost.
 bool better(const Candidate& a, const Candidate& b) {
   if (a.unknownWords != b.unknownWords) return a.unknownWords < b.unknownWords;
+  // Of "fwd_id" (numbers) and "fwd_name" (text), the text names the primer.
+  const bool aNumbers = a.contents->numbers * 2 > a.contents->filled;
+  const bool bNumbers = b.contents->numbers * 2 > b.contents->filled;
+  if (aNumbers != bNumbers) return bNumbers;
   if (a.contents->sequences != b.contents->sequences) return a.contents->sequences > b.contents->sequences;
   return a.column < b.column;
 }
@@ -165,7 +170,6 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
     if (isBlankRow(row)) continue;
     ++looked;
     bool namesSequence = false, namesStrand = false, holdsSequence = false;
-    std::size_t knownCells = 0;
     for (const RowTable::Cell& cell : row.cells()) {
       std::string_view text = unicode::trimWhiteSpace(row.text(cell));
       if (text.empty()) continue;
@@ -177,15 +181,15 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
       const bool sequenceRole = meaning.kind == Kind::sequence || meaning.kind == Kind::nameOrSequence;
       namesSequence = namesSequence || (sequenceRole && !meaning.onlyStrandWords);
       namesStrand = namesStrand || meaning.onlyStrandWords;
-      if (meaning.kind != Kind::none) ++knownCells;
     }
     if (holdsSequence || (!namesSequence && !namesStrand)) continue;
     const TableContents below = tableContents(rows, r + 1);
     const Candidates found = candidatesOf(row, below);
     if (!found.anySequence()) continue;  // "Primer" over names
     if (found.confirmedByCells()) return r;
-    // A lone "F" among other letters is no header unless its cells say so.
-    if (!namesSequence && knownCells < 2) continue;
+    // "F" and "R" alone make a header only over sequences: a row of letters
+    // and codes may hold them too.
+    if (!namesSequence) continue;
     if (!firstQualifying) firstQualifying = r;
   }
   return firstQualifying;
