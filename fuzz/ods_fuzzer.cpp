@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ByteView input(data, size);
   Bytes packed;
   if (size < 2 || data[0] != 'P' || data[1] != 'K') {
-    const ZIPWriter::Member content{"content.xml", input};
-    packed = ZIPWriter::makeArchive({&content, 1});
+    zip::ZIPWriter writer(size + 128);
+    writer.addMember("content.xml", input);
+    packed = std::move(writer).finish();
     input = packed;
   }
   for (const SheetChoice& choice : {SheetChoice::firstWithSequences(hasSequenceColumn), SheetChoice::byNumber(2)}) {
