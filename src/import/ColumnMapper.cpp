@@ -158,6 +158,30 @@ Expected<Roles, ReaderError> rolesFromHeader(const Candidates& found, std::size_
   return roles;
 }
 
+bool isSequenceRole(ColumnRole role) {
+  return role == ColumnRole::sequence || role == ColumnRole::forwardSequence || role == ColumnRole::reverseSequence;
+}
+
+// The header's sequence column holds no sequence at all while another column
+// holds them in most rows: the header and the cells disagree, and reading
+// either way could put names or sequences in the wrong place.
+std::optional<ReaderError> contradictedByCells(const Roles& roles, const TableContents& contents, std::size_t headerRow,
+                                               const RowTable::RowView& header) {
+  for (const auto& [column, role] : roles) {
+    if (!isSequenceRole(role) || contents.column(column).sequences > 0) continue;
+    for (std::uint32_t other = 0; other < contents.columns.size(); ++other) {
+      auto found = roles.find(other);
+      if (found != roles.end() && isSequenceRole(found->second)) continue;
+      if (!contents.columns[other].sequencesInMostOf(contents.rows)) continue;
+      return ImportError::unclearColumns(
+          "The column headed as the sequence, " + columnAndHeader(column, header) + " under the header in row " +
+          std::to_string(headerRow + 1) + ", holds no DNA sequence, but column " + columnLetter(other) +
+          " does, so it is not clear which one to read. Head the column of sequences \"Sequence\".");
+    }
+  }
+  return std::nullopt;
+}
+
 // The first row (of the first few that are not blank) in which some cell
 // names a sequence role and no cell looks like a plausible sequence. A row
 // whose sequence column holds sequences is preferred to an earlier one whose
@@ -303,6 +327,9 @@ Expected<TableLayout, ReaderError> mapColumns(const RowTable& rows, const Header
     const TableContents below = tableContents(rows, *headerRow + 1);
     auto roles = rolesFromHeader(candidatesOf(header, below), *headerRow, header);
     if (!roles) return unexpected(roles.error());
+    if (auto contradiction = contradictedByCells(*roles, below, *headerRow, header)) {
+      return unexpected(std::move(*contradiction));
+    }
     // A table the plain layout reads as its header says stays as it was read.
     const Roles plain = plainRoles(plainSelected);
     if (*headerRow == 0 && plainHeader && width <= kPlainMaxColumns && agreesWithPlain(*roles, plain)) {

@@ -133,6 +133,13 @@ TEST(ConvertRows, RefusesWhatCouldBeReadTwoWays) {
             "Columns B (\"Sequence\") and D (\"Sequence\") under the header in row 1 both hold primer sequences, so "
             "it is not clear which one to read. Keep one sequence column, or head the two columns of a primer pair "
             "\"Forward\" and \"Reverse\".");
+  // The header names a column of no sequences while another holds them.
+  auto contradicted =
+      convertRows(testing::rowTable({{"Name", "Sequence", "Notes"}, {"P1", "x", "ACGTACGTAC"}, {"P2", "", "GGCCAATTGG"}}));
+  ASSERT_FALSE(contradicted.hasValue());
+  EXPECT_EQ(contradicted.error().message,
+            "The column headed as the sequence, B (\"Sequence\") under the header in row 1, holds no DNA sequence, but "
+            "column C does, so it is not clear which one to read. Head the column of sequences \"Sequence\".");
   // Headerless, five columns and no single sequence column: the plain rules' message.
   auto wide = convertRows(testing::rowTable({{"a", "b", "c", "d", "e"}}));
   ASSERT_FALSE(wide.hasValue());
