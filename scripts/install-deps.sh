@@ -14,6 +14,8 @@ packages=(
   primer3
   man-db zsh
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  # the window driven under a virtual display with a window manager
+  xvfb openbox xdotool imagemagick
 )
 
 missing=()

@@ -2,18 +2,25 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "BackgroundTask.h"
 #include "EmptyStateView.h"
+#include "PrimerCommands.h"
+#include "PrimerListEditor.h"
 #include "PrimerTable.h"
 #include "PrimerTableModel.h"
 #include "QtDialogProvider.h"
@@ -21,7 +28,6 @@
 #include "SequenceDelegate.h"
 #include "SheetChooser.h"
 #include "app/ExportPrimers.h"
-#include "app/ImportFile.h"
 #include "formats/FormatRegistry.h"
 
 namespace tamsel {
@@ -41,9 +47,22 @@ QSpinBox* settingBox(const QString& label, int value, const QString& objectName,
   return box;
 }
 
-std::optional<QString> firstLocalFile(const QMimeData* data) {
-  if (!data || !data->hasUrls() || data->urls().isEmpty() || !data->urls().front().isLocalFile()) return std::nullopt;
-  return data->urls().front().toLocalFile();
+// A file may hold any byte value, and the window keeps it, so opening and
+// exporting a file changes nothing. The stepper reaches such a value until
+// the user steps back inside 0 to 10.
+void showSetting(QSpinBox& box, int value) {
+  const QSignalBlocker blocker(box);
+  box.setMaximum(value > kSettingMaximum ? std::max(box.maximum(), value) : kSettingMaximum);
+  box.setValue(value);
+}
+
+QStringList localFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files.append(url.toLocalFile());
+  }
+  return files;
 }
 
 }  // namespace
@@ -51,9 +70,12 @@ std::optional<QString> firstLocalFile(const QMimeData* data) {
 ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogProvider>()),
+      importer_(importFile),
+      undoStack_(new QUndoStack(this)),
       model_(new PrimerTableModel(primers_, endMatches_, this)) {
   setMinimumSize(kMinimumSize);
   setAcceptDrops(true);
+  model_->setUndoStack(undoStack_);
 
   auto* divider = new QFrame(this);
   divider->setFrameShape(QFrame::HLine);
@@ -65,6 +87,7 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
   body_ = new QStackedWidget(this);
   body_->addWidget(emptyState_);
   body_->addWidget(table_);
+  editor_ = new PrimerListEditor(*model_, *table_, *undoStack_, this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -80,16 +103,23 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
   layout->addWidget(divider);
   sheetChooser_ = new SheetChooser(this);
   layout->addWidget(sheetChooser_);
+  layout->addWidget(makeFindBar());
   layout->addWidget(body_, 1);
   connect(sheetChooser_, &SheetChooser::sheetRequested, this,
           [this](const SheetRequest& sheet) { importSheets(workbookFile_, sheet); });
 
   const SequenceDelegate& delegate = table_->sequenceDelegate();
-  connect(&delegate, &SequenceDelegate::sequenceEditingStarted, this,
-          [this](int row) { focusedSequenceID_ = primers_.at(static_cast<std::size_t>(row)).id; });
+  connect(&delegate, &SequenceDelegate::sequenceEditingStarted, this, [this](int row) {
+    focusedSequenceID_ = primers_.at(static_cast<std::size_t>(model_->listIndex(row))).id;
+  });
   connect(&delegate, &SequenceDelegate::sequenceEditingEnded, this, [this] { focusedSequenceID_.reset(); });
 
-  connect(model_, &QAbstractItemModel::modelReset, this, &ContentView::showPrimerCount);
+  connect(model_, &PrimerTableModel::primerCountChanged, this, &ContentView::showPrimerCount);
+  connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+  connect(editor_, &PrimerListEditor::pasteFailed, this, [this](const QString& message) {
+    importError_ = message;
+    presentPendingAlerts();
+  });
   showPrimerCount();
 }
 
@@ -124,8 +154,59 @@ QWidget* ContentView::makeToolbar() {
   return toolbar;
 }
 
+QWidget* ContentView::makeFindBar() {
+  findBar_ = new QWidget(this);
+  findField_ = new QLineEdit(findBar_);
+  findField_->setObjectName(QStringLiteral("findField"));
+  findField_->setPlaceholderText(QStringLiteral("Find name, sequence or comment"));
+  findField_->setClearButtonEnabled(true);
+  findField_->installEventFilter(this);
+  auto* row = new QHBoxLayout(findBar_);
+  row->addWidget(findField_);
+  findBar_->hide();
+  connect(findField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    table_->commitOpenEditor();
+    model_->setFilter(text);
+  });
+  return findBar_;
+}
+
+void ContentView::showFind() {
+  findBar_->show();
+  findField_->setFocus();
+  findField_->selectAll();
+}
+
+void ContentView::closeFind() {
+  findField_->clear();
+  findBar_->hide();
+  table_->setFocus();
+}
+
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == findField_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    closeFind();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 QString ContentView::titleText() const {
   return importedFileName_ == QStringLiteral("primers") ? QStringLiteral("Tamsel") : importedFileName_;
+}
+
+bool ContentView::isModified() const { return !undoStack_->isClean(); }
+
+bool ContentView::maybeDiscardChanges() {
+  table_->commitOpenEditor();
+  if (!isModified()) return true;
+  switch (dialogs_->askToDiscardChanges(this)) {
+    case DiscardChoice::exportFirst: return exportList();
+    case DiscardChoice::discard: return true;
+    case DiscardChoice::cancel: return false;
+  }
+  return false;
 }
 
 void ContentView::presentImporter() {
@@ -138,56 +219,90 @@ void ContentView::presentImporter() {
 void ContentView::importFrom(const QString& fileName) { importSheets(fileName, SheetRequest()); }
 
 void ContentView::importSheets(const QString& fileName, const SheetRequest& sheet) {
-  ImportOutcome outcome = importFile(toPath(fileName), sheet);
-  // A primer file's settings apply even when its list is then refused.
-  if (outcome.settings) {
-    setDefaultMismatches(outcome.settings->defaultMismatches);
-    setEndMatches(outcome.settings->endMatches);
-  }
-  if (outcome.primers) {
-    model_->replacePrimers(std::move(*outcome.primers));
-    showLayoutNote(outcome.layout);
+  if (busy_) return;
+  table_->commitOpenEditor();
+  busy_ = true;
+  std::optional<ImportOutcome> outcome =
+      runWithProgress(this, QStringLiteral("Importing %1\u2026").arg(QFileInfo(fileName).fileName()),
+                      [importer = importer_, location = toPath(fileName), sheet] { return importer(location, sheet); });
+  busy_ = false;
+  if (!outcome) return;  // cancelled: the window stays as it was
+
+  if (outcome->primers) {
+    if (!maybeDiscardChanges()) return;
+    if (outcome->settings) applySettings(*outcome->settings);
+    closeFind();
+    model_->replacePrimers(std::move(*outcome->primers));
+    showLayoutNote(outcome->layout);
+    undoStack_->clear();
     workbookFile_ = fileName;
-    workbookSheets_ = std::move(outcome.sheetNames);
-    workbookSheet_ = outcome.sheetIndex;
-    importedFileName_ = toQString(outcome.fileBaseName);
+    workbookSheets_ = std::move(outcome->sheetNames);
+    workbookSheet_ = outcome->sheetIndex;
+    importedFileName_ = toQString(outcome->fileBaseName);
     emit titleChanged(titleText());
+  } else if (outcome->settings) {
+    // A primer file's settings apply even when its list is then refused.
+    pushSettings(*outcome->settings, QString());
   }
   // A failed import leaves the list, and the chooser on the sheet it came from.
   sheetChooser_->showSheets(workbookSheets_, workbookSheet_);
-  if (outcome.error) importError_ = toQString(*outcome.error);
+  if (outcome->error) importError_ = toQString(*outcome->error);
   presentPendingAlerts();
 }
 
-void ContentView::exportList() {
-  if (primers_.empty()) return;
+bool ContentView::exportList() {
+  if (primers_.empty() || busy_) return false;
+  table_->commitOpenEditor();
   const std::optional<QString> destination =
       dialogs_->chooseExportFile(this, importedFileName_ + QStringLiteral(".") +
                                            toQString(exportFormats().front()->extension()));
-  if (!destination) return;
-  if (std::optional<std::string> error =
-          exportPrimers(toPath(*destination), primers_, defaultMismatches_, endMatches_)) {
-    exportError_ = toQString(*error);
+  if (!destination) return false;
+  busy_ = true;
+  // The work gets its own copy: a cancelled export may still be running
+  // while the user edits the list.
+  std::optional<std::optional<std::string>> error =
+      runWithProgress(this, QStringLiteral("Exporting %1\u2026").arg(QFileInfo(*destination).fileName()),
+                      [location = toPath(*destination), primers = primers_, settings = settings()] {
+                        return exportPrimers(location, primers, settings.defaultMismatches, settings.endMatches);
+                      });
+  busy_ = false;
+  if (!error) return false;
+  if (*error) {
+    exportError_ = toQString(**error);
+    presentPendingAlerts();
+    return false;
   }
-  presentPendingAlerts();
+  undoStack_->setClean();
+  emit statusMessage(QStringLiteral("Exported %1 %2 to %3")
+                         .arg(primers_.size())
+                         .arg(primers_.size() == 1 ? QStringLiteral("primer") : QStringLiteral("primers"))
+                         .arg(QFileInfo(*destination).fileName()));
+  return true;
 }
 
-// A file may carry any byte value; the window keeps what it shows, and what
-// an export writes, within the steppers' range.
 void ContentView::setDefaultMismatches(int value) {
-  defaultMismatches_ = std::clamp(value, kSettingMinimum, kSettingMaximum);
-  mismatchesBox_->setValue(defaultMismatches_);
+  pushSettings({value, endMatches_}, QStringLiteral("Default Allowed Mismatches"));
 }
 
-void ContentView::setEndMatches(int value) {
-  endMatches_ = std::clamp(value, kSettingMinimum, kSettingMaximum);
-  endMatchesBox_->setValue(endMatches_);
+void ContentView::setEndMatches(int value) { pushSettings({defaultMismatches_, value}, QStringLiteral("End Matches")); }
+
+void ContentView::pushSettings(const ListSettings& next, const QString& stepper) {
+  if (next.defaultMismatches == defaultMismatches_ && next.endMatches == endMatches_) return;
+  undoStack_->push(new SettingsCommand([this](const ListSettings& s) { applySettings(s); }, settings(), next, stepper));
+}
+
+void ContentView::applySettings(const ListSettings& settings) {
+  defaultMismatches_ = settings.defaultMismatches;
+  endMatches_ = settings.endMatches;
+  showSetting(*mismatchesBox_, defaultMismatches_);
+  showSetting(*endMatchesBox_, endMatches_);
   model_->setEndMatches(endMatches_);
 }
 
 void ContentView::showPrimerCount() {
   const bool hasPrimers = !primers_.empty();
-  countLabel_->setText(QString::number(primers_.size()) + QStringLiteral(" primer(s)"));
+  const QString total = QString::number(primers_.size()) + QStringLiteral(" primer(s)");
+  countLabel_->setText(model_->isFiltered() ? QStringLiteral("%1 of %2").arg(model_->rowCount()).arg(total) : total);
   countLabel_->setVisible(hasPrimers);
   exportButton_->setEnabled(hasPrimers);
   body_->setCurrentWidget(hasPrimers ? static_cast<QWidget*>(table_) : emptyState_);
@@ -213,16 +328,22 @@ void ContentView::presentPendingAlerts() {
 }
 
 void ContentView::dragEnterEvent(QDragEnterEvent* event) {
-  if (firstLocalFile(event->mimeData())) event->acceptProposedAction();
+  if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void ContentView::dropEvent(QDropEvent* event) {
-  const std::optional<QString> fileName = firstLocalFile(event->mimeData());
-  if (!fileName) return;
+  const QStringList files = localFiles(event->mimeData());
+  if (files.isEmpty()) return;
   event->acceptProposedAction();
   // Import once the drop has finished, so an alert does not hold the source
-  // application's drag in a modal loop.
-  QMetaObject::invokeMethod(this, [this, name = *fileName] { importFrom(name); }, Qt::QueuedConnection);
+  // application's drag in a modal loop. Each further file opens a window of its own.
+  QMetaObject::invokeMethod(
+      this,
+      [this, files] {
+        for (qsizetype i = 1; i < files.size(); ++i) emit openInNewWindowRequested(files[i]);
+        importFrom(files.front());
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace tamsel

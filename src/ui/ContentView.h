@@ -2,10 +2,15 @@
 
 // The content of one window: it owns the window's document state (the primer
 // list, the imported file's name, the two settings, the pending alerts and
-// the focused sequence), shows it, and runs imports and exports.
+// the focused sequence), shows it, and runs imports and exports. Every change
+// to the list or the settings is a step on the window's undo stack; a list
+// with steps since the last import or export is modified, and is not closed
+// or replaced without the user's word.
 
 #include <QWidget>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,18 +18,22 @@
 
 #include "DialogProvider.h"
 #include "import/TableLayout.h"
+#include "app/ImportFile.h"
 #include "model/PrimerEntry.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
+class QUndoStack;
 
 namespace tamsel {
 
 class EmptyStateView;
 class SheetChooser;
 struct SheetRequest;
+class PrimerListEditor;
 class PrimerTable;
 class PrimerTableModel;
 
@@ -44,33 +53,60 @@ class ContentView : public QWidget {
   bool isImporterPresented() const { return isImporterPresented_; }
   // "Tamsel" while the list has its default name "primers".
   QString titleText() const;
+  bool isModified() const;
+  // An import or export is running; the window must stay open until it ends.
+  bool isBusy() const { return busy_; }
 
   PrimerTableModel& tableModel() const { return *model_; }
   PrimerTable& table() const { return *table_; }
+  PrimerListEditor& editor() const { return *editor_; }
+  QUndoStack& undoStack() const { return *undoStack_; }
+
+  // The reader an import runs off the user-interface thread; tests put in a slow one.
+  using Importer = std::function<ImportOutcome(const std::filesystem::path&, const SheetRequest&)>;
+  void setImporterForTesting(Importer importer) { importer_ = std::move(importer); }
+
+  // True when the list may be closed or replaced: it is unmodified, or the
+  // user exported it or chose to discard it.
+  bool maybeDiscardChanges();
 
  public slots:
   void presentImporter();
   // Imports `fileName` the way the dialog does; alerts on failure.
   void importFrom(const QString& fileName);
-  void exportList();
+  // True when the list was written.
+  bool exportList();
+  // A stepper's change, as one undo step.
   void setDefaultMismatches(int value);
   void setEndMatches(int value);
+  void showFind();
+  void closeFind();
 
  signals:
   void titleChanged(const QString& title);
   void exportAvailabilityChanged(bool available);
+  void modifiedChanged(bool modified);
+  void statusMessage(const QString& message);
+  // A dropped file beyond the first, for a window of its own.
+  void openInNewWindowRequested(const QString& fileName);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* makeToolbar();
+  QWidget* makeFindBar();
   void showPrimerCount();
   void showLayoutNote(const std::optional<TableLayout>& layout);
   // Imports `fileName` reading the worksheets `sheet` names.
   void importSheets(const QString& fileName, const SheetRequest& sheet);
   void presentPendingAlerts();
+  // Shows and stores the settings without an undo step.
+  void applySettings(const ListSettings& settings);
+  void pushSettings(const ListSettings& settings, const QString& stepper);
+  ListSettings settings() const { return {defaultMismatches_, endMatches_}; }
 
   // Window state.
   bool isImporterPresented_ = false;
@@ -83,6 +119,9 @@ class ContentView : public QWidget {
   std::optional<PrimerID> focusedSequenceID_;
 
   std::unique_ptr<DialogProvider> dialogs_;
+  Importer importer_;
+  bool busy_ = false;
+  QUndoStack* undoStack_;
   PrimerTableModel* model_;
   QPushButton* exportButton_ = nullptr;
   QSpinBox* mismatchesBox_ = nullptr;
@@ -95,9 +134,12 @@ class ContentView : public QWidget {
   QString workbookFile_;
   std::vector<std::string> workbookSheets_;
   std::optional<std::size_t> workbookSheet_;
+  QWidget* findBar_ = nullptr;
+  QLineEdit* findField_ = nullptr;
   QStackedWidget* body_ = nullptr;
   EmptyStateView* emptyState_ = nullptr;
   PrimerTable* table_ = nullptr;
+  PrimerListEditor* editor_ = nullptr;
 };
 
 }  // namespace tamsel

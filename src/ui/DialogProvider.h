@@ -11,6 +11,9 @@ class QWidget;
 
 namespace tamsel {
 
+// The answers to "Discard changes to this primer list?".
+enum class DiscardChoice { exportFirst, discard, cancel };
+
 class DialogProvider {
  public:
   virtual ~DialogProvider() = default;
@@ -21,6 +24,8 @@ class DialogProvider {
   virtual std::optional<QString> chooseExportFile(QWidget* parent, const QString& proposedName) = 0;
   // Returns once the user has dismissed the alert.
   virtual void showAlert(QWidget* parent, const QString& title, const QString& message) = 0;
+  // Asked before an edited list is closed or replaced.
+  virtual DiscardChoice askToDiscardChanges(QWidget* parent) = 0;
 };
 
 }  // namespace tamsel

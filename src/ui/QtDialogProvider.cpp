@@ -33,4 +33,18 @@ void QtDialogProvider::showAlert(QWidget* parent, const QString& title, const QS
   box.exec();
 }
 
+DiscardChoice QtDialogProvider::askToDiscardChanges(QWidget* parent) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tamsel"), QStringLiteral("Discard changes to this primer list?"),
+                  QMessageBox::NoButton, parent);
+  QPushButton* exportButton = box.addButton(QStringLiteral("Export\u2026"), QMessageBox::AcceptRole);
+  QPushButton* discardButton = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancelButton = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(exportButton);
+  box.setEscapeButton(cancelButton);
+  box.exec();
+  if (box.clickedButton() == exportButton) return DiscardChoice::exportFirst;
+  if (box.clickedButton() == discardButton) return DiscardChoice::discard;
+  return DiscardChoice::cancel;
+}
+
 }  // namespace tamsel

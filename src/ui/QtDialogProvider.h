@@ -1,7 +1,7 @@
 #pragma once
 
 // The dialogs a user sees: Qt's own file dialogs (the same on every desktop)
-// and message boxes with a single "OK" button.
+// and message boxes.
 
 #include "DialogProvider.h"
 
@@ -12,6 +12,7 @@ class QtDialogProvider : public DialogProvider {
   std::optional<QString> chooseImportFile(QWidget* parent) override;
   std::optional<QString> chooseExportFile(QWidget* parent, const QString& proposedName) override;
   void showAlert(QWidget* parent, const QString& title, const QString& message) override;
+  DiscardChoice askToDiscardChanges(QWidget* parent) override;
 };
 
 }  // namespace tamsel

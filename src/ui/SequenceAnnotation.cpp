@@ -1,6 +1,9 @@
 #include "SequenceAnnotation.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/EndMatchMask.h"
@@ -34,7 +37,61 @@ std::vector<int> characterBoundaries(std::string_view text) {
   return boundaries;
 }
 
+// The 1-based character position and text of the first character outside
+// the alphabet, if any. The alphabet is ASCII, so any other byte is outside.
+std::optional<std::pair<std::size_t, std::string_view>> firstInvalidCharacter(std::string_view sequence) {
+  if (!containsInvalidCharacters(sequence)) return std::nullopt;
+  if (unicode::isASCII(sequence)) {
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+      if (containsInvalidCharacters(sequence.substr(i, 1))) return std::pair{i + 1, sequence.substr(i, 1)};
+    }
+  }
+  std::size_t position = 0;
+  for (const unicode::ByteRange& range : unicode::graphemeRanges(sequence)) {
+    ++position;
+    const std::string_view character = sequence.substr(range.begin, range.end - range.begin);
+    if (containsInvalidCharacters(character)) return std::pair{position, character};
+  }
+  return std::nullopt;
+}
+
+// Long sequences are broken into lines so the tooltip stays on screen.
+QString brokenIntoLines(const QString& text) {
+  constexpr qsizetype kLineLength = 64;
+  QString lines;
+  for (qsizetype start = 0; start < text.size();) {
+    qsizetype length = std::min(kLineLength, text.size() - start);
+    if (start + length < text.size() && text.at(start + length - 1).isHighSurrogate()) ++length;
+    if (!lines.isEmpty()) lines += QLatin1Char('\n');
+    lines += text.mid(start, length);
+    start += length;
+  }
+  return lines;
+}
+
 }  // namespace
+
+QStringList invalidReasons(std::string_view sequence) {
+  QStringList reasons;
+  if (sequence.empty()) reasons.append(QStringLiteral("empty"));
+  if (const auto invalid = firstInvalidCharacter(sequence)) {
+    reasons.append(QStringLiteral("contains characters other than IUPAC letters: position %1 '%2'")
+                       .arg(invalid->first)
+                       .arg(QString::fromUtf8(invalid->second.data(), static_cast<qsizetype>(invalid->second.size()))));
+  }
+  if (sequence.size() > kMaxDisplayableCharacters && unicode::graphemeCount(sequence) > kMaxDisplayableCharacters) {
+    reasons.append(QStringLiteral("longer than 128 letters"));
+  }
+  return reasons;
+}
+
+QString sequenceToolTip(std::string_view sequence) {
+  QString tip = brokenIntoLines(QString::fromUtf8(sequence.data(), static_cast<qsizetype>(sequence.size())));
+  if (!tip.isEmpty()) tip += QLatin1Char('\n');
+  tip += QStringLiteral("Length: %1").arg(unicode::graphemeCount(sequence));
+  for (const QString& reason : invalidReasons(sequence)) tip += QStringLiteral("\nRed: ") + reason;
+  return tip;
+}
 
 bool isDisplayableValid(std::string_view sequence) {
   // Alphabet letters are ASCII, so once the alphabet test passes the byte

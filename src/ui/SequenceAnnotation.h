@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -13,6 +14,14 @@ namespace tamsel {
 
 // Not empty, at most 128 characters, and only letters of the alphabet.
 bool isDisplayableValid(std::string_view sequence);
+
+// Why a sequence is drawn red ("empty", "longer than 128 letters", "contains
+// characters other than IUPAC letters: position 7 '-'"); none when it is valid.
+QStringList invalidReasons(std::string_view sequence);
+
+// The sequence cell's tooltip: the whole sequence, its length in characters,
+// and why it is red.
+QString sequenceToolTip(std::string_view sequence);
 
 // A run of underlined text, in UTF-16 code units of SequenceAnnotation::text.
 struct UnderlinedRange {

@@ -16,27 +16,50 @@ namespace {
 
 const QColor kInvalidColor = Qt::red;
 
-// Only the start of a long sequence fits in the cell; laying out the rest
-// would cost time on every repaint. Twice the monospaced estimate leaves room
-// for narrow characters.
-QString visiblePart(const QString& text, const QFontMetrics& metrics, int width) {
-  const int advance = std::max(1, metrics.horizontalAdvance(QLatin1Char('A')));
-  qsizetype limit = 2 * (width / advance) + 8;
-  if (limit >= text.size()) return text;
-  if (text.at(limit - 1).isHighSurrogate()) ++limit;
-  return text.left(limit);
-}
+// What fits in the cell. A sequence wider than the cell keeps both ends,
+// with an ellipsis in the middle, so its underlined 3' end stays in sight.
+// Widths are estimated from the monospaced advance: laying out the whole of a
+// long sequence would cost time on every repaint.
+struct VisibleText {
+  QString text;
+  QList<QTextLayout::FormatRange> formats;
+};
 
-QList<QTextLayout::FormatRange> underlineFormats(const QList<UnderlinedRange>& ranges, qsizetype textLength) {
+QTextCharFormat underlineFormat() {
   QTextCharFormat underline;
   underline.setFontUnderline(true);
-  QList<QTextLayout::FormatRange> formats;
+  return underline;
+}
+
+// Underlined ranges of [from, to) of the annotation's text, moved by `shift`.
+void appendUnderlines(QList<QTextLayout::FormatRange>& formats, const QList<UnderlinedRange>& ranges, int from,
+                      int to, int shift) {
   for (const UnderlinedRange& range : ranges) {
-    if (range.start >= textLength) break;
-    formats.append({range.start, static_cast<int>(std::min<qsizetype>(range.length, textLength - range.start)),
-                    underline});
+    const int start = std::max(range.start, from), end = std::min(range.start + range.length, to);
+    if (start < end) formats.append({start + shift, end - start, underlineFormat()});
   }
-  return formats;
+}
+
+VisibleText visibleText(const SequenceAnnotation& annotation, const QFontMetrics& metrics, int width) {
+  const QString& text = annotation.text;
+  const int advance = std::max(1, metrics.horizontalAdvance(QLatin1Char('A')));
+  const int fits = width / advance;
+  VisibleText visible;
+  if (text.size() <= fits || fits < 3) {
+    visible.text = text;
+    appendUnderlines(visible.formats, annotation.underlined, 0, static_cast<int>(text.size()), 0);
+    return visible;
+  }
+  int head = (fits - 1) / 2;
+  int tail = fits - 1 - head;
+  if (text.at(head - 1).isHighSurrogate()) --head;
+  if (text.at(text.size() - tail).isLowSurrogate()) --tail;
+  const int tailStart = static_cast<int>(text.size()) - tail;
+  visible.text = text.left(head) + QChar(0x2026) + text.mid(tailStart);
+  appendUnderlines(visible.formats, annotation.underlined, 0, head, 0);
+  appendUnderlines(visible.formats, annotation.underlined, tailStart, static_cast<int>(text.size()),
+                   head + 1 - tailStart);
+  return visible;
 }
 
 void colourLineEdit(QLineEdit& editor, const QString& text) {
@@ -65,13 +88,13 @@ void SequenceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
   const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
-  const QString text = visiblePart(annotation.text, QFontMetrics(font_), textRect.width());
+  const VisibleText visible = visibleText(annotation, QFontMetrics(font_), textRect.width());
 
-  QTextLayout layout(text, font_);
+  QTextLayout layout(visible.text, font_);
   QTextOption textOption;
   textOption.setWrapMode(QTextOption::NoWrap);
   layout.setTextOption(textOption);
-  layout.setFormats(underlineFormats(annotation.underlined, text.size()));
+  layout.setFormats(visible.formats);
   layout.beginLayout();
   QTextLine line = layout.createLine();
   layout.endLayout();

@@ -40,6 +40,11 @@ int Tamsel2App::run() {
 MainWindow* Tamsel2App::openWindow() {
   auto* window = new MainWindow;
   QObject::connect(window, &MainWindow::newWindowRequested, window, [this] { openWindow(); });
+  QObject::connect(window, &MainWindow::fileOpenRequested, window, [this](const QString& fileName) {
+    MainWindow* opened = openWindow();
+    QMetaObject::invokeMethod(
+        &opened->content(), [opened, fileName] { opened->content().importFrom(fileName); }, Qt::QueuedConnection);
+  });
   window->show();
   return window;
 }

@@ -80,6 +80,15 @@ TEST(ImportFileTest, NSubSettingsAreAppliedEvenWhenTheListIsRejected) {
   EXPECT_EQ(implausible.settings->endMatches, 9);
 }
 
+// Text held in memory meets the same readers and checks as a file.
+TEST(ImportFileTest, BytesInMemoryImportAsAFileOfTheirKind) {
+  ImportOutcome pasted = importBytes(asBytes("Name\tSequence\nP1\tACGTACGT\n"), "tsv", "");
+  ASSERT_TRUE(pasted.succeeded()) << pasted.error.value_or("");
+  EXPECT_EQ((*pasted.primers)[0].name, "P1");
+  EXPECT_TRUE(pasted.fileBaseName.empty());
+  EXPECT_EQ(importBytes(asBytes("Name,Sequence\n"), "csv", "").error, "No primer data found in the file.");
+}
+
 TEST(ReadUnconvertedTest, GivesWhatTheReaderProduced) {
   TempFolder folder;
   auto text = readUnconverted(folder.write("cells.tsv", "Name\tSequence\n\n  P1 \tAC-GT\n"));

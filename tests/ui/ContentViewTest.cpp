@@ -108,15 +108,21 @@ class ContentViewTest : public QObject {
     QVERIFY(!chooser->isVisibleTo(window_.get()));
   }
 
-  // A file may hold any byte value; the window shows and exports at most 10.
-  void importsAPrimerFileWithItsSettingsInTheSteppersRange() {
+  // A file may hold any byte value; the window shows and exports it as it is,
+  // and the stepper reaches it until the user steps back inside 0 to 10.
+  void importsAPrimerFileWithItsSettingsAsTheyAre() {
     importThroughButton("run.nsub", nsubFile(5, 4, {"ACGTACGT", "TTGGCCAA"}));
     QCOMPARE(content().primers().size(), std::size_t{2});
     QCOMPARE(content().defaultMismatches(), 4);
     QCOMPARE(content().endMatches(), 5);
     QCOMPARE(spinBox("endMatchesBox")->value(), 5);
     importThroughButton("wide.nsub", nsubFile(200, 11, {"ACGTACGT"}));
-    QCOMPARE(content().endMatches(), 10);
+    QCOMPARE(content().endMatches(), 200);
+    QCOMPARE(content().defaultMismatches(), 11);
+    QCOMPARE(spinBox("endMatchesBox")->text(), QStringLiteral("End Matches: 200"));
+    spinBox("defaultMismatchesBox")->stepDown();
+    QCOMPARE(spinBox("defaultMismatchesBox")->maximum(), 10);
+    spinBox("defaultMismatchesBox")->stepUp();
     QCOMPARE(content().defaultMismatches(), 10);
   }
 

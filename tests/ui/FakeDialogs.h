@@ -1,7 +1,7 @@
 #pragma once
 
 // Dialogs answered by the test: the next file to import or export, and a
-// record of every alert and proposed name.
+// record of every alert, proposed name and discard question.
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +19,8 @@ struct FakeDialogAnswers {
   QStringList proposedNames;
   QStringList alertTitles;
   QStringList alertMessages;
+  DiscardChoice discardChoice = DiscardChoice::discard;
+  int discardQuestions = 0;
 };
 
 class FakeDialogs : public DialogProvider {
@@ -33,6 +35,10 @@ class FakeDialogs : public DialogProvider {
   void showAlert(QWidget*, const QString& title, const QString& message) override {
     answers_->alertTitles.append(title);
     answers_->alertMessages.append(message);
+  }
+  DiscardChoice askToDiscardChanges(QWidget*) override {
+    ++answers_->discardQuestions;
+    return answers_->discardChoice;
   }
 
  private:
