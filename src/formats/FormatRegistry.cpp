@@ -33,14 +33,17 @@ Expected<ReadResult, ReaderError> readPrimers(ByteView bytes, const ReadOptions&
   return ReadResult(std::move(*primers));
 }
 
+Expected<ReadResult, ReaderError> primersRead(Expected<PrimerList, ReaderError> primers) {
+  if (!primers) return unexpected(primers.error());
+  return ReadResult(PrimersRead{std::move(*primers), std::nullopt});
+}
+
 // Primer formats written as text, decoded as any text file is.
 template <auto parse>
 Expected<ReadResult, ReaderError> readPrimerText(ByteView bytes, const ReadOptions&) {
   auto text = decodeText(bytes);
   if (!text) return unexpected(text.error());
-  Expected<PrimerList, ReaderError> primers = parse(*text);
-  if (!primers) return unexpected(primers.error());
-  return ReadResult(PrimersRead{std::move(*primers), std::nullopt});
+  return primersRead(parse(*text));
 }
 
 // Every extension no other format claims: delimited text, or FASTA when the
@@ -48,11 +51,7 @@ Expected<ReadResult, ReaderError> readPrimerText(ByteView bytes, const ReadOptio
 Expected<ReadResult, ReaderError> readText(ByteView bytes, const ReadOptions& options) {
   auto text = decodeText(bytes);
   if (!text) return unexpected(text.error());
-  if (startsLikeFASTA(*text)) {
-    Expected<PrimerList, ReaderError> primers = FASTAParser::parse(*text);
-    if (!primers) return unexpected(primers.error());
-    return ReadResult(PrimersRead{std::move(*primers), std::nullopt});
-  }
+  if (startsLikeFASTA(*text)) return primersRead(FASTAParser::parse(*text));
   return ReadResult(splitDelimitedText(*text, options.extension, options.storedColumns));
 }
 
