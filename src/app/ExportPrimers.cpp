@@ -27,9 +27,10 @@ Expected<Bytes, std::string> exportContents(const std::string& extension, const 
 }
 
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
-                                         int defaultMismatches, int endMatches) {
+                                         int defaultMismatches, int endMatches, const std::atomic<bool>* cancelled) {
   auto contents = exportContents(lowercasedExtension(destination), primers, defaultMismatches, endMatches);
   if (!contents) return contents.error();
+  if (cancelled && cancelled->load()) return std::nullopt;
   if (auto failure = writeFileAtomically(destination, *contents)) return std::string(kExportFailurePrefix) + *failure;
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 // write itself. The formats and their order are the format table's
 // (exportFormats in formats/FormatRegistry.h).
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,8 +24,10 @@ std::string updateSavePanel(std::string_view proposedName, int formatIndex);
 // Writes `primers` to `destination` with the writer its lower-cased extension
 // selects. Returns nothing on success, else the message the window shows
 // ("Failed to export: " + reason). A failed write leaves any existing file intact.
+// When `cancelled` is set by the time the contents are made, nothing is written.
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
-                                         int defaultMismatches, int endMatches);
+                                         int defaultMismatches, int endMatches,
+                                         const std::atomic<bool>* cancelled = nullptr);
 
 // The bytes an export to `extension` (lower-cased, without the dot) writes,
 // for standard output; the error is the same "Failed to export: " message.

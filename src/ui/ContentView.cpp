@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 #include "BackgroundTask.h"
 #include "EmptyStateView.h"
@@ -258,13 +260,16 @@ bool ContentView::exportList() {
                                            toQString(exportFormats().front()->extension()));
   if (!destination) return false;
   busy_ = true;
-  // The work gets its own copy: a cancelled export may still be running
-  // while the user edits the list.
+  // The work gets its own copy: a cancelled export may still be making its
+  // contents while the user edits the list; it then writes nothing.
+  auto cancelled = std::make_shared<std::atomic<bool>>(false);
   std::optional<std::optional<std::string>> error =
       runWithProgress(this, QStringLiteral("Exporting %1\u2026").arg(QFileInfo(*destination).fileName()),
-                      [location = toPath(*destination), primers = primers_, settings = settings()] {
-                        return exportPrimers(location, primers, settings.defaultMismatches, settings.endMatches);
+                      [location = toPath(*destination), primers = primers_, settings = settings(), cancelled] {
+                        return exportPrimers(location, primers, settings.defaultMismatches, settings.endMatches,
+                                             cancelled.get());
                       });
+  if (!error) cancelled->store(true);
   busy_ = false;
   if (!error) return false;
   if (*error) {

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <array>
@@ -122,14 +123,20 @@ bool PrimerTable::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
       trigger != EditKeyPressed && trigger != AllEditTriggers) {
     return false;
   }
-  // Extending a selection with Shift or Ctrl selects rows; it opens no editor.
-  if (trigger == CurrentChanged && (QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
-    return false;
-  }
+  // Extending a selection selects rows; it opens no editor.
+  if (trigger == CurrentChanged && extendingSelection_) return false;
   if (!QTableView::edit(index, trigger, event)) return false;
   if (QWidget* editor = indexWidget(index)) editor->installEventFilter(this);
   return true;
 }
+
+namespace {
+
+bool extendsSelection(Qt::KeyboardModifiers modifiers) {
+  return modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+}
+
+}  // namespace
 
 void PrimerTable::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && event->modifiers() == Qt::NoModifier &&
@@ -137,7 +144,22 @@ void PrimerTable::keyPressEvent(QKeyEvent* event) {
     emit tickToggleRequested();
     return;
   }
+  extendingSelection_ = extendsSelection(event->modifiers());
   QTableView::keyPressEvent(event);
+  extendingSelection_ = false;
+}
+
+void PrimerTable::mousePressEvent(QMouseEvent* event) {
+  extendingSelection_ = extendsSelection(event->modifiers());
+  QTableView::mousePressEvent(event);
+  extendingSelection_ = false;
+}
+
+// Dragging across rows selects them.
+void PrimerTable::mouseMoveEvent(QMouseEvent* event) {
+  extendingSelection_ = event->buttons() != Qt::NoButton;
+  QTableView::mouseMoveEvent(event);
+  extendingSelection_ = false;
 }
 
 // Left at the start or Right at the end of an editor's text moves to the

@@ -48,6 +48,8 @@ class PrimerTable : public QTableView {
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -58,6 +60,7 @@ class PrimerTable : public QTableView {
   SequenceDelegate* sequenceDelegate_;
   bool clamping_ = false;
   bool editingOnRequest_ = false;
+  bool extendingSelection_ = false;  // Shift or Ctrl held, or a drag under way
 };
 
 }  // namespace tamsel

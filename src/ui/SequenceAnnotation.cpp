@@ -69,7 +69,32 @@ QString brokenIntoLines(const QString& text) {
   return lines;
 }
 
+// The underlined ranges within [from, to), moved by `shift`.
+void appendUnderlines(QList<UnderlinedRange>& out, const QList<UnderlinedRange>& ranges, int from, int to, int shift) {
+  for (const UnderlinedRange& range : ranges) {
+    const int start = std::max(range.start, from), end = std::min(range.start + range.length, to);
+    if (start < end) out.append({start + shift, end - start});
+  }
+}
+
 }  // namespace
+
+SequenceAnnotation elidedInTheMiddle(const SequenceAnnotation& annotation, int fits) {
+  const QString& text = annotation.text;
+  if (text.size() <= fits || fits < 3) return annotation;
+  int head = (fits - 1) / 2;
+  int tail = fits - 1 - head;
+  if (text.at(head - 1).isHighSurrogate()) --head;
+  if (text.at(text.size() - tail).isLowSurrogate()) --tail;
+  const int tailStart = static_cast<int>(text.size()) - tail;
+  SequenceAnnotation visible;
+  visible.displayableValid = annotation.displayableValid;
+  visible.text = text.left(head) + QChar(0x2026) + text.mid(tailStart);
+  appendUnderlines(visible.underlined, annotation.underlined, 0, head, 0);
+  appendUnderlines(visible.underlined, annotation.underlined, tailStart, static_cast<int>(text.size()),
+                   head + 1 - tailStart);
+  return visible;
+}
 
 QStringList invalidReasons(std::string_view sequence) {
   QStringList reasons;

@@ -41,4 +41,9 @@ struct SequenceAnnotation {
 // mask has exactly as many characters as the sequence.
 SequenceAnnotation annotateSequence(std::string_view sequence, int endMatches);
 
+// What fits in a cell `fits` characters wide: a longer sequence keeps both
+// ends with an ellipsis in the middle, so its underlined 3' end stays in
+// sight; the underlining moves with the text.
+SequenceAnnotation elidedInTheMiddle(const SequenceAnnotation& annotation, int fits);
+
 }  // namespace tamsel

@@ -16,50 +16,12 @@ namespace {
 
 const QColor kInvalidColor = Qt::red;
 
-// What fits in the cell. A sequence wider than the cell keeps both ends,
-// with an ellipsis in the middle, so its underlined 3' end stays in sight.
-// Widths are estimated from the monospaced advance: laying out the whole of a
-// long sequence would cost time on every repaint.
-struct VisibleText {
-  QString text;
-  QList<QTextLayout::FormatRange> formats;
-};
-
-QTextCharFormat underlineFormat() {
+QList<QTextLayout::FormatRange> underlineFormats(const QList<UnderlinedRange>& ranges) {
   QTextCharFormat underline;
   underline.setFontUnderline(true);
-  return underline;
-}
-
-// Underlined ranges of [from, to) of the annotation's text, moved by `shift`.
-void appendUnderlines(QList<QTextLayout::FormatRange>& formats, const QList<UnderlinedRange>& ranges, int from,
-                      int to, int shift) {
-  for (const UnderlinedRange& range : ranges) {
-    const int start = std::max(range.start, from), end = std::min(range.start + range.length, to);
-    if (start < end) formats.append({start + shift, end - start, underlineFormat()});
-  }
-}
-
-VisibleText visibleText(const SequenceAnnotation& annotation, const QFontMetrics& metrics, int width) {
-  const QString& text = annotation.text;
-  const int advance = std::max(1, metrics.horizontalAdvance(QLatin1Char('A')));
-  const int fits = width / advance;
-  VisibleText visible;
-  if (text.size() <= fits || fits < 3) {
-    visible.text = text;
-    appendUnderlines(visible.formats, annotation.underlined, 0, static_cast<int>(text.size()), 0);
-    return visible;
-  }
-  int head = (fits - 1) / 2;
-  int tail = fits - 1 - head;
-  if (text.at(head - 1).isHighSurrogate()) --head;
-  if (text.at(text.size() - tail).isLowSurrogate()) --tail;
-  const int tailStart = static_cast<int>(text.size()) - tail;
-  visible.text = text.left(head) + QChar(0x2026) + text.mid(tailStart);
-  appendUnderlines(visible.formats, annotation.underlined, 0, head, 0);
-  appendUnderlines(visible.formats, annotation.underlined, tailStart, static_cast<int>(text.size()),
-                   head + 1 - tailStart);
-  return visible;
+  QList<QTextLayout::FormatRange> formats;
+  for (const UnderlinedRange& range : ranges) formats.append({range.start, range.length, underline});
+  return formats;
 }
 
 void colourLineEdit(QLineEdit& editor, const QString& text) {
@@ -88,13 +50,16 @@ void SequenceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
   const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
-  const VisibleText visible = visibleText(annotation, QFontMetrics(font_), textRect.width());
+  // Widths are estimated from the monospaced advance: laying out the whole
+  // of a long sequence would cost time on every repaint.
+  const int advance = std::max(1, QFontMetrics(font_).horizontalAdvance(QLatin1Char('A')));
+  const SequenceAnnotation visible = elidedInTheMiddle(annotation, textRect.width() / advance);
 
   QTextLayout layout(visible.text, font_);
   QTextOption textOption;
   textOption.setWrapMode(QTextOption::NoWrap);
   layout.setTextOption(textOption);
-  layout.setFormats(visible.formats);
+  layout.setFormats(underlineFormats(visible.underlined));
   layout.beginLayout();
   QTextLine line = layout.createLine();
   layout.endLayout();

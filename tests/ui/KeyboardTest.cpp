@@ -40,6 +40,32 @@ class KeyboardTest : public QObject {
     QCOMPARE(answers_->proposedNames.size(), 2);
   }
 
+  // Right at the end of the sequence's text goes to the comment; Left at the
+  // start of the comment comes back; a key in the middle moves the cursor.
+  void leftAndRightAtTheEdgesMoveBetweenCells() {
+    QLineEdit* sequence = openEditor(0, PrimerTableModel::SequenceColumn);
+    sequence->setCursorPosition(3);
+    QTest::keyClick(sequence, Qt::Key_Right);
+    QCOMPARE(content().table().currentIndex().column(), int(PrimerTableModel::SequenceColumn));
+    sequence->end(false);
+    QTest::keyClick(sequence, Qt::Key_Right);
+    QCOMPARE(content().table().currentIndex().column(), int(PrimerTableModel::CommentColumn));
+    auto* comment = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(comment);
+    QCOMPARE(comment->text(), QStringLiteral("fwd"));
+    comment->home(false);
+    QTest::keyClick(comment, Qt::Key_Left);
+    QCOMPARE(content().table().currentIndex().column(), int(PrimerTableModel::SequenceColumn));
+  }
+
+  void tabWalksTheCellsOfARow() {
+    QLineEdit* sequence = openEditor(1, PrimerTableModel::SequenceColumn);
+    QTest::keyClick(sequence, Qt::Key_Tab);
+    QCOMPARE(content().table().currentIndex(), content().tableModel().index(1, PrimerTableModel::CommentColumn));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(content().table().currentIndex(), content().tableModel().index(1, PrimerTableModel::SequenceColumn));
+  }
+
  private:
   ContentView& content() const { return window_->content(); }
   QLineEdit* openEditor(int row, int column) {

@@ -59,6 +59,63 @@ class SequenceCellTest : public QObject {
     QCOMPARE(annotation.underlined, underlined);
   }
 
+  // Both ends stay in sight; the underlined 3' end moves with the text.
+  void longSequencesAreElidedInTheMiddle_data() {
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<int>("fits");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QList<UnderlinedRange>>("underlined");
+    QTest::newRow("fits") << QStringLiteral("ACGTACGT") << 8 << QStringLiteral("ACGTACGT") << QList<UnderlinedRange>{{5, 3}};
+    QTest::newRow("elided") << QStringLiteral("AAAACCCCGGGT") << 7 << QStringLiteral("AAA\u2026GGT")
+                            << QList<UnderlinedRange>{{4, 3}};
+    QTest::newRow("astral character kept whole") << QStringLiteral("A\U0001F600CCCCCCGT") << 6
+                                                 << QStringLiteral("A\u2026CGT") << QList<UnderlinedRange>{{2, 3}};
+  }
+
+  void longSequencesAreElidedInTheMiddle() {
+    QFETCH(QString, sequence);
+    QFETCH(int, fits);
+    QFETCH(QString, shown);
+    QFETCH(QList<UnderlinedRange>, underlined);
+    const SequenceAnnotation visible = elidedInTheMiddle(annotateSequence(sequence.toStdString(), 3), fits);
+    QCOMPARE(visible.text, shown);
+    QCOMPARE(visible.underlined, underlined);
+  }
+
+  void tooltipSaysWhyASequenceIsRed_data() {
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QStringList>("reasons");
+    QTest::newRow("valid") << QStringLiteral("ACGTACGT") << 8 << QStringList{};
+    QTest::newRow("dash") << QStringLiteral("ACGTAC-GT") << 9
+                          << QStringList{QStringLiteral("contains characters other than IUPAC letters: position 7 '-'")};
+    QTest::newRow("accented letter counts once") << QStringLiteral("AE\u0301X") << 3
+                          << QStringList{QStringLiteral("contains characters other than IUPAC letters: position 2 'E\u0301'")};
+    QTest::newRow("129 letters") << QString(129, QLatin1Char('A')) << 129 << QStringList{QStringLiteral("longer than 128 letters")};
+    QTest::newRow("empty") << QString() << 0 << QStringList{QStringLiteral("empty")};
+  }
+
+  void tooltipSaysWhyASequenceIsRed() {
+    QFETCH(QString, sequence);
+    QFETCH(int, length);
+    QFETCH(QStringList, reasons);
+    QCOMPARE(invalidReasons(sequence.toStdString()), reasons);
+    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    view.tableModel().replacePrimers({PrimerEntry(true, "P1", sequence.toStdString(), "")});
+    const QString tip = view.tableModel().index(0, PrimerTableModel::SequenceColumn).data(Qt::ToolTipRole).toString();
+    QVERIFY2(tip.contains(QStringLiteral("Length: %1").arg(length)), qPrintable(tip));
+    for (const QString& reason : reasons) QVERIFY(tip.contains(reason));
+  }
+
+  void theNumberColumnFitsSevenDigits() {
+    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    view.tableModel().replacePrimers({PrimerEntry(true, "P1", "ACGT", "")});
+    const QFont font = view.tableModel().index(0, PrimerTableModel::NumberColumn).data(Qt::FontRole).value<QFont>();
+    const int margin = view.table().style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view.table()) + 1;
+    QVERIFY(QFontMetrics(font).horizontalAdvance(QStringLiteral("9999999")) <=
+            columnWidthLimits(PrimerTableModel::NumberColumn).maximum - 2 * margin);
+  }
+
   void endMatchesChangeRedrawsUnderlining() {
     ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
     view.tableModel().replacePrimers({PrimerEntry(true, "P1", "ACGTACGT", "")});
