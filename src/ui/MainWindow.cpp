@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -34,6 +35,7 @@ MainWindow::MainWindow(std::unique_ptr<DialogProvider> dialogs, QWidget* parent)
   connect(content_, &ContentView::openInNewWindowRequested, this, &MainWindow::fileOpenRequested);
   buildFileMenu();
   buildEditMenu();
+  qApp->installEventFilter(this);
 }
 
 QString MainWindow::windowTitle() const {
@@ -41,11 +43,27 @@ QString MainWindow::windowTitle() const {
   return title.remove(kModifiedPlaceholder);
 }
 
-QAction* MainWindow::addAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys) {
+QAction* MainWindow::addAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
+                               InEditors inEditors) {
   QAction* action = menu->addAction(text);
   action->setShortcuts(keys);
   action->setShortcutContext(Qt::WindowShortcut);
+  if (inEditors == InEditors::windowTakes) windowKeys_.append(keys);
   return action;
+}
+
+// A focused widget claims a key for itself by accepting its shortcut
+// override; for the window's own command keys the claim is refused.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (widget && widget->window() == this && windowKeys_.contains(QKeySequence(key->keyCombination()))) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::buildFileMenu() {
@@ -78,13 +96,14 @@ void MainWindow::buildEditMenu() {
   edit->addSeparator();
 
   PrimerListEditor& editor = content_->editor();
-  const auto item = [&](const QString& text, const QList<QKeySequence>& keys, void (PrimerListEditor::*slot)()) {
-    connect(addAction(edit, text, keys), &QAction::triggered, &editor, slot);
+  const auto item = [&](const QString& text, const QList<QKeySequence>& keys, void (PrimerListEditor::*slot)(),
+                        InEditors inEditors = InEditors::windowTakes) {
+    connect(addAction(edit, text, keys, inEditors), &QAction::triggered, &editor, slot);
   };
-  item(QStringLiteral("Cut"), {QKeySequence::Cut}, &PrimerListEditor::cut);
-  item(QStringLiteral("Copy"), {QKeySequence::Copy}, &PrimerListEditor::copy);
-  item(QStringLiteral("Paste"), {QKeySequence::Paste}, &PrimerListEditor::paste);
-  item(QStringLiteral("Delete"), {QKeySequence::Delete}, &PrimerListEditor::deleteSelected);
+  item(QStringLiteral("Cut"), {QKeySequence::Cut}, &PrimerListEditor::cut, InEditors::textKeeps);
+  item(QStringLiteral("Copy"), {QKeySequence::Copy}, &PrimerListEditor::copy, InEditors::textKeeps);
+  item(QStringLiteral("Paste"), {QKeySequence::Paste}, &PrimerListEditor::paste, InEditors::textKeeps);
+  item(QStringLiteral("Delete"), {QKeySequence::Delete}, &PrimerListEditor::deleteSelected, InEditors::textKeeps);
   edit->addSeparator();
   item(QStringLiteral("Add Primer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), QKeySequence(Qt::Key_Insert)},
        &PrimerListEditor::addPrimer);
@@ -92,7 +111,7 @@ void MainWindow::buildEditMenu() {
   item(QStringLiteral("Move Up"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, &PrimerListEditor::moveUp);
   item(QStringLiteral("Move Down"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, &PrimerListEditor::moveDown);
   edit->addSeparator();
-  item(QStringLiteral("Select All"), {QKeySequence::SelectAll}, &PrimerListEditor::selectAll);
+  item(QStringLiteral("Select All"), {QKeySequence::SelectAll}, &PrimerListEditor::selectAll, InEditors::textKeeps);
   item(QStringLiteral("Tick"), {}, &PrimerListEditor::tickSelected);
   item(QStringLiteral("Untick"), {}, &PrimerListEditor::untickSelected);
   edit->addSeparator();

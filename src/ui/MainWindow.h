@@ -29,14 +29,21 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildFileMenu();
   void buildEditMenu();
-  // The menus' shortcuts work wherever the focus is inside the window.
-  QAction* addAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys);
+  enum class InEditors { textKeeps, windowTakes };
+  // The menus' shortcuts work wherever the focus is inside the window. A
+  // text field keeps its own editing keys (copy, paste, undo, select all);
+  // the other commands' keys reach the window even where a platform's text
+  // bindings claim them (Ctrl+E is "end of line" on some desktops).
+  QAction* addAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
+                     InEditors inEditors = InEditors::windowTakes);
 
   ContentView* content_;
+  QList<QKeySequence> windowKeys_;
 };
 
 }  // namespace tamsel
