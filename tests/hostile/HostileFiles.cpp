@@ -333,7 +333,7 @@ std::vector<HostileFile> hostileFiles() {
        0},
       {"repeat_2147483648_rows.ods", fixed([] { return odsRepeatedRows("2147483648"); }),
        kReadFailure + "The ODS file is too large to read.", 0},
-      {"repeat_200000_rows.ods", fixed([] { return odsRepeatedRows("200000"); }), std::nullopt, 200'001},
+      {"repeat_100000_rows.ods", fixed([] { return odsRepeatedRows("100000"); }), std::nullopt, 100'001},
       {"space_count_2147483648.ods", fixed(odsSpaces), kReadFailure + "The ODS file is too large to read.", 0},
       {"empty_repeats_2147483648.ods", fixed(odsEmptyRepeats), std::nullopt, 2},
       {"billion_laughs.ods", fixed(odsBillionLaughs), std::string(kNoPrimers), 0},

@@ -14,7 +14,7 @@ namespace {
 // downstream rather than here.
 constexpr std::uint64_t kCellBytes = sizeof(RowTable::Cell);
 constexpr std::uint64_t kEmptyRowBytes = 16;
-constexpr std::uint64_t kRowBytes = 256;
+constexpr std::uint64_t kRowBytes = 512;
 // One past the last column a row table can hold.
 constexpr std::uint64_t kColumnEnd = std::numeric_limits<std::uint32_t>::max();
 
