@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -21,6 +22,7 @@
 
 #include "BackgroundTask.h"
 #include "EmptyStateView.h"
+#include "ListFindingsDialog.h"
 #include "PrimerCommands.h"
 #include "PrimerListEditor.h"
 #include "PrimerTable.h"
@@ -38,6 +40,9 @@ namespace {
 constexpr int kSettingMinimum = 0;
 constexpr int kSettingMaximum = 10;
 constexpr QSize kMinimumSize(600, 400);
+// The list is checked again once edits pause this long, so a long list is
+// not checked on every keystroke or pasted row.
+constexpr int kCheckDelayMilliseconds = 300;
 
 QSpinBox* settingBox(const QString& label, int value, const QString& objectName, QWidget* parent) {
   auto* box = new QSpinBox(parent);
@@ -123,6 +128,44 @@ ContentView::ContentView(std::unique_ptr<DialogProvider> dialogs, QWidget* paren
     presentPendingAlerts();
   });
   showPrimerCount();
+  watchListForChecks();
+}
+
+void ContentView::watchListForChecks() {
+  checkTimer_ = new QTimer(this);
+  checkTimer_->setSingleShot(true);
+  checkTimer_->setInterval(kCheckDelayMilliseconds);
+  connect(checkTimer_, &QTimer::timeout, this, &ContentView::checkList);
+  const auto listChanged = [this] { checkTimer_->start(); };
+  connect(model_, &QAbstractItemModel::modelReset, this, listChanged);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, listChanged);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, listChanged);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, listChanged);
+  connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& first, const QModelIndex& last) {
+    // Only names and sequences take part in the check.
+    if (first.column() <= PrimerTableModel::SequenceColumn && last.column() >= PrimerTableModel::NameColumn) {
+      checkTimer_->start();
+    }
+  });
+}
+
+void ContentView::setPropertyColumnsShown(bool shown) { table_->setPropertyColumnsShown(shown); }
+
+void ContentView::checkList() {
+  checkTimer_->stop();
+  findings_ = checkPrimerList(primers_);
+  model_->setFindings(findings_);
+}
+
+ListFindingsDialog* ContentView::listFindingsDialog() const { return findingsDialog_; }
+
+void ContentView::showListFindings() {
+  checkList();
+  if (findingsDialog_) findingsDialog_->close();
+  findingsDialog_ = new ListFindingsDialog(findings_, this);
+  findingsDialog_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(findingsDialog_, &ListFindingsDialog::rowChosen, table_, &PrimerTable::selectListPosition);
+  findingsDialog_->show();
 }
 
 ContentView::~ContentView() = default;

@@ -7,6 +7,7 @@
 // with steps since the last import or export is modified, and is not closed
 // or replaced without the user's word.
 
+#include <QPointer>
 #include <QWidget>
 
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "DialogProvider.h"
 #include "import/TableLayout.h"
 #include "app/ImportFile.h"
+#include "model/ListChecks.h"
 #include "model/PrimerEntry.h"
 
 class QLabel;
@@ -26,11 +28,13 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
+class QTimer;
 class QUndoStack;
 
 namespace tamsel {
 
 class EmptyStateView;
+class ListFindingsDialog;
 class SheetChooser;
 struct SheetRequest;
 class PrimerListEditor;
@@ -62,6 +66,11 @@ class ContentView : public QWidget {
   PrimerListEditor& editor() const { return *editor_; }
   QUndoStack& undoStack() const { return *undoStack_; }
 
+  // The findings of the list check, run shortly after each change of the
+  // list and at once by checkList(); rows are list positions.
+  const std::vector<ListFinding>& listFindings() const { return findings_; }
+  ListFindingsDialog* listFindingsDialog() const;
+
   // The reader an import runs off the user-interface thread; tests put in a slow one.
   using Importer = std::function<ImportOutcome(const std::filesystem::path&, const SheetRequest&)>;
   void setImporterForTesting(Importer importer) { importer_ = std::move(importer); }
@@ -81,6 +90,10 @@ class ContentView : public QWidget {
   void setEndMatches(int value);
   void showFind();
   void closeFind();
+  void setPropertyColumnsShown(bool shown);
+  void checkList();
+  // "Check List": checks the list and shows the findings in a dialog.
+  void showListFindings();
 
  signals:
   void titleChanged(const QString& title);
@@ -99,6 +112,7 @@ class ContentView : public QWidget {
   QWidget* makeToolbar();
   QWidget* makeFindBar();
   void showPrimerCount();
+  void watchListForChecks();
   void showLayoutNote(const std::optional<TableLayout>& layout);
   // Imports `fileName` reading the worksheets `sheet` names.
   void importSheets(const QString& fileName, const SheetRequest& sheet);
@@ -140,6 +154,9 @@ class ContentView : public QWidget {
   EmptyStateView* emptyState_ = nullptr;
   PrimerTable* table_ = nullptr;
   PrimerListEditor* editor_ = nullptr;
+  QTimer* checkTimer_ = nullptr;
+  std::vector<ListFinding> findings_;
+  QPointer<ListFindingsDialog> findingsDialog_;
 };
 
 }  // namespace tamsel

@@ -35,6 +35,7 @@ MainWindow::MainWindow(std::unique_ptr<DialogProvider> dialogs, QWidget* parent)
   connect(content_, &ContentView::openInNewWindowRequested, this, &MainWindow::fileOpenRequested);
   buildFileMenu();
   buildEditMenu();
+  buildViewAndToolsMenus();
   qApp->installEventFilter(this);
 }
 
@@ -117,6 +118,21 @@ void MainWindow::buildEditMenu() {
   edit->addSeparator();
   connect(addAction(edit, QStringLiteral("Find"), {QKeySequence::Find}), &QAction::triggered, content_,
           &ContentView::showFind);
+}
+
+void MainWindow::buildViewAndToolsMenus() {
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  QAction* properties = view->addAction(QStringLiteral("Show Length, GC and Tm"));
+  properties->setObjectName(QStringLiteral("showPropertiesAction"));
+  properties->setCheckable(true);
+  connect(properties, &QAction::toggled, content_, &ContentView::setPropertyColumnsShown);
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  QAction* check = addAction(tools, QStringLiteral("Check List"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)});
+  check->setObjectName(QStringLiteral("checkListAction"));
+  connect(check, &QAction::triggered, content_, &ContentView::showListFindings);
+  check->setEnabled(false);
+  connect(content_, &ContentView::exportAvailabilityChanged, check, &QAction::setEnabled);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

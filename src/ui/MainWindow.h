@@ -1,6 +1,6 @@
 #pragma once
 
-// One Tamsel window: a ContentView with the File and Edit menus, a status
+// One Tamsel window: a ContentView with the File, Edit, View and Tools menus, a status
 // line, and the modified marker in the title.
 
 #include <QMainWindow>
@@ -34,6 +34,7 @@ class MainWindow : public QMainWindow {
  private:
   void buildFileMenu();
   void buildEditMenu();
+  void buildViewAndToolsMenus();
   enum class InEditors { textKeeps, windowTakes };
   // The menus' shortcuts work wherever the focus is inside the window. A
   // text field keeps its own editing keys (copy, paste, undo, select all);

@@ -1,11 +1,13 @@
 #include "PrimerSort.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <string>
 #include <string_view>
 
 #include "PrimerTableModel.h"
+#include "model/PrimerProperties.h"
 #include "model/Unicode.h"
 
 namespace tamsel {
@@ -34,6 +36,25 @@ std::vector<int> stableOrder(std::size_t size, Qt::SortOrder order, Less less) {
   return rows;
 }
 
+// Length, GC % or Tm of each row, computed once; a range sorts by its low
+// end, and a Tm that was not computed above every other.
+std::vector<double> propertyKeys(const PrimerList& primers, int column) {
+  std::vector<double> keys;
+  keys.reserve(primers.size());
+  for (const PrimerEntry& primer : primers) {
+    const PrimerProperties properties = primerProperties(primer.sequence);
+    if (column == PrimerTableModel::LengthColumn) {
+      keys.push_back(static_cast<double>(properties.length));
+    } else if (column == PrimerTableModel::GCColumn) {
+      keys.push_back(properties.gcPercent ? properties.gcPercent->min : -1.0);
+    } else {
+      keys.push_back(properties.tm.status == TmStatus::computed ? properties.tm.celsius.min
+                                                                : std::numeric_limits<double>::infinity());
+    }
+  }
+  return keys;
+}
+
 }  // namespace
 
 std::vector<int> sortedOrder(const PrimerList& primers, const std::vector<std::uint64_t>& origins, int column,
@@ -48,6 +69,14 @@ std::vector<int> sortedOrder(const PrimerList& primers, const std::vector<std::u
     case PrimerTableModel::NameColumn: return byText(&PrimerEntry::name);
     case PrimerTableModel::SequenceColumn: return byText(&PrimerEntry::sequence);
     case PrimerTableModel::CommentColumn: return byText(&PrimerEntry::comment);
+    case PrimerTableModel::LengthColumn:
+    case PrimerTableModel::GCColumn:
+    case PrimerTableModel::TmColumn: {
+      const std::vector<double> keys = propertyKeys(primers, column);
+      return stableOrder(primers.size(), order, [&keys](int a, int b) {
+        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+      });
+    }
     default:
       return stableOrder(primers.size(), order, [&origins](int a, int b) {
         return origins[static_cast<std::size_t>(a)] < origins[static_cast<std::size_t>(b)];

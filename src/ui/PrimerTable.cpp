@@ -22,8 +22,14 @@ constexpr std::array<ColumnWidth, PrimerTableModel::ColumnCount> kColumnWidths{{
     {50, 60, 70},
     {100, 150, 0},
     {200, 300, 0},
+    {50, 60, 80},   // Length
+    {60, 80, 110},  // GC %, "40.0-60.0" for degenerate letters
+    {70, 90, 160},  // Tm, "outside 8-60 letters" when not computed
     {100, 200, 0},
 }};
+
+constexpr int kPropertyColumns[] = {PrimerTableModel::LengthColumn, PrimerTableModel::GCColumn,
+                                    PrimerTableModel::TmColumn};
 
 constexpr int kRowPadding = 8;
 constexpr int kNumberDigits = 7;
@@ -63,6 +69,23 @@ PrimerTable::PrimerTable(PrimerTableModel& model, QWidget* parent)
   connect(columns, &QHeaderView::sectionResized, this,
           [this](int column, int, int newWidth) { keepWithinLimits(column, newWidth); });
   fitNumberColumnFont();
+  setPropertyColumnsShown(false);
+}
+
+void PrimerTable::setPropertyColumnsShown(bool shown) {
+  for (int column : kPropertyColumns) setColumnHidden(column, !shown);
+}
+
+bool PrimerTable::propertyColumnsShown() const { return !isColumnHidden(PrimerTableModel::LengthColumn); }
+
+void PrimerTable::selectListPosition(int position) {
+  const int row = model_.rowOfListIndex(position);
+  if (row < 0 || row >= model_.rowCount()) return;  // hidden by the find filter, or gone
+  commitOpenEditor();
+  // The name cell opens no editor when it becomes current.
+  const QModelIndex cell = model_.index(row, PrimerTableModel::NameColumn);
+  selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  scrollTo(cell);
 }
 
 // Seven digits fit within the "#" column's maximum width; a smaller
@@ -170,7 +193,8 @@ bool PrimerTable::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool left = key->key() == Qt::Key_Left && editor->cursorPosition() == 0;
     const bool right = key->key() == Qt::Key_Right && editor->cursorPosition() == editor->text().size();
-    const int column = currentIndex().column() + (left ? -1 : 1);
+    int column = currentIndex().column() + (left ? -1 : 1);
+    while (column >= 0 && column < model_.columnCount() && isColumnHidden(column)) column += left ? -1 : 1;
     if ((left || right) && key->modifiers() == Qt::NoModifier && !editor->hasSelectedText() && column >= 0 &&
         column < model_.columnCount()) {
       const QModelIndex next = currentIndex().sibling(currentIndex().row(), column);

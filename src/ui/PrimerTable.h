@@ -41,6 +41,12 @@ class PrimerTable : public QTableView {
   // Opens the editor of `column` in view row `row`, whatever the triggers say.
   void editCell(int row, int column);
 
+  // Length, GC % and Tm; hidden until shown.
+  void setPropertyColumnsShown(bool shown);
+  bool propertyColumnsShown() const;
+  // Selects the row of list position `position` and scrolls to it.
+  void selectListPosition(int position);
+
  signals:
   // Space on the table (not in an editor).
   void tickToggleRequested();

@@ -1,6 +1,8 @@
 #include "PrimerTableModel.h"
 
 #include <QFontDatabase>
+#include <QPainter>
+#include <QPixmap>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -13,8 +15,26 @@
 namespace tamsel {
 namespace {
 
-// Enough for several screens of rows; the cache only spares repainting work.
+// Enough for several screens of rows; the caches only spare repainting work.
 constexpr qsizetype kAnnotationCacheRows = 4096;
+// Small enough to leave the "#" column's digits their room.
+constexpr int kMarkerSize = 8;
+
+QIcon findingMarker() {
+  QPixmap pixmap(kMarkerSize, kMarkerSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0xE0, 0x8A, 0x00));  // amber: not the red of an invalid sequence
+  painter.drawEllipse(QRectF(0.5, 0.5, kMarkerSize - 1, kMarkerSize - 1));
+  return QIcon(pixmap);
+}
+
+QString propertiesToolTip() {
+  return QStringLiteral("Length in IUPAC letters; GC content in percent; ") + toQString(describeTm({})) +
+         QStringLiteral(". Degenerate letters give the range over their expansions.");
+}
 // More separate runs of rows than this are removed or put back in one reset,
 // since each run costs a pass over the list.
 constexpr std::size_t kMaxRunsPerSignal = 16;
@@ -87,7 +107,9 @@ std::vector<std::pair<int, int>> runsOf(const std::vector<int>& positions) {
 PrimerTableModel::PrimerTableModel(PrimerList& primers, int endMatches, QObject* parent)
     : QAbstractTableModel(parent), primers_(primers), endMatches_(endMatches),
       numberFont_(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
-      annotations_(kAnnotationCacheRows) {
+      annotations_(kAnnotationCacheRows),
+      properties_(kAnnotationCacheRows),
+      findingMarker_(findingMarker()) {
   for (std::size_t i = 0; i < primers_.size(); ++i) origins_.push_back(nextOrigin_++);
 }
 
@@ -117,6 +139,9 @@ QVariant PrimerTableModel::data(const QModelIndex& index, int role) const {
       if (role == Qt::DisplayRole) return position + 1;
       if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
       if (role == Qt::FontRole) return numberFont_;
+      if ((role == Qt::DecorationRole || role == Qt::ToolTipRole) && findings_.contains(position)) {
+        return role == Qt::DecorationRole ? QVariant(findingMarker_) : QVariant(findings_.value(position));
+      }
       break;
     case SelectedColumn:
       if (role == Qt::CheckStateRole) return primer.selected ? Qt::Checked : Qt::Unchecked;
@@ -128,6 +153,10 @@ QVariant PrimerTableModel::data(const QModelIndex& index, int role) const {
       if (role == Qt::DisplayRole || role == Qt::EditRole) return toQString(primer.sequence);
       if (role == Qt::ToolTipRole) return sequenceToolTip(primer.sequence);
       break;
+    case LengthColumn:
+    case GCColumn:
+    case TmColumn:
+      return propertyData(position, index.column(), role);
     case CommentColumn:
       if (role == Qt::DisplayRole || role == Qt::EditRole) return toQString(primer.comment);
       break;
@@ -137,13 +166,31 @@ QVariant PrimerTableModel::data(const QModelIndex& index, int role) const {
   return {};
 }
 
+QVariant PrimerTableModel::propertyData(int position, int column, int role) const {
+  if (role == Qt::ToolTipRole) return propertiesToolTip();
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+  if (role != Qt::DisplayRole) return {};
+  const PrimerProperties values = propertiesAt(position);
+  switch (column) {
+    case LengthColumn: return static_cast<qulonglong>(values.length);
+    case GCColumn: return toQString(gcText(values));
+    default: return toQString(tmText(values.tm));
+  }
+}
+
 QVariant PrimerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section >= LengthColumn && section <= TmColumn) {
+    return propertiesToolTip();
+  }
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
     case NumberColumn: return QStringLiteral("#");
     case SelectedColumn: return QStringLiteral("Selected");
     case NameColumn: return QStringLiteral("Name");
     case SequenceColumn: return QStringLiteral("Sequence");
+    case LengthColumn: return QStringLiteral("Length");
+    case GCColumn: return QStringLiteral("GC %");
+    case TmColumn: return QStringLiteral("Tm \u00B0C");
     case CommentColumn: return QStringLiteral("Comment");
     default: return {};
   }
@@ -214,7 +261,7 @@ void PrimerTableModel::replacePrimers(PrimerList primers) {
   filtered_ = false;
   shown_.clear();
   shownRows_.clear();
-  annotations_.clear();
+  forgetCachedRows();
   endResetModel();
   emit primerCountChanged();
 }
@@ -228,7 +275,7 @@ void PrimerTableModel::setEndMatches(int endMatches) {
 
 void PrimerTableModel::setPrimer(int position, PrimerEntry primer) {
   primers_[static_cast<std::size_t>(position)] = std::move(primer);
-  annotations_.remove(position);
+  forgetCachedRow(position);
   const int row = rowOfListIndex(position);
   if (row >= 0) emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
@@ -246,7 +293,7 @@ void PrimerTableModel::setSelectedFlags(const std::vector<int>& positions, const
 }
 
 void PrimerTableModel::beginStructureChange() {
-  annotations_.clear();
+  forgetCachedRows();
   if (filtered_) beginResetModel();
 }
 
@@ -382,5 +429,41 @@ SequenceAnnotation PrimerTableModel::sequenceAnnotation(int row) const {
   annotations_.insert(position, new SequenceAnnotation(annotation));
   return annotation;
 }
+
+PrimerProperties PrimerTableModel::properties(int row) const { return propertiesAt(listIndex(row)); }
+
+PrimerProperties PrimerTableModel::propertiesAt(int position) const {
+  if (const PrimerProperties* cached = properties_.object(position)) return *cached;
+  PrimerProperties values = primerProperties(primers_[static_cast<std::size_t>(position)].sequence);
+  properties_.insert(position, new PrimerProperties(values));
+  return values;
+}
+
+void PrimerTableModel::forgetCachedRows() {
+  annotations_.clear();
+  properties_.clear();
+  findings_.clear();  // the positions move
+}
+
+void PrimerTableModel::forgetCachedRow(int position) {
+  annotations_.remove(position);
+  properties_.remove(position);
+}
+
+void PrimerTableModel::setFindings(const std::vector<ListFinding>& findings) {
+  QHash<int, QString> byPosition;
+  for (const ListFinding& finding : findings) {
+    QString& messages = byPosition[static_cast<int>(finding.row)];
+    if (!messages.isEmpty()) messages += QLatin1Char('\n');
+    messages += toQString(finding.message);
+  }
+  if (byPosition == findings_) return;
+  findings_ = std::move(byPosition);
+  if (rowCount() > 0) {
+    emit dataChanged(index(0, NumberColumn), index(rowCount() - 1, NumberColumn), {Qt::DecorationRole, Qt::ToolTipRole});
+  }
+}
+
+QString PrimerTableModel::rowFindings(int row) const { return findings_.value(listIndex(row)); }
 
 }  // namespace tamsel

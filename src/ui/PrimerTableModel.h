@@ -1,7 +1,9 @@
 #pragma once
 
-// The primer list as a table: "#", "Selected", "Name", "Sequence",
-// "Comment". The model edits the list it is given in place; the list itself
+// The primer list as a table: "#", "Selected", "Name", "Sequence", the
+// read-only "Length", "GC %" and "Tm °C" of each sequence (which the window
+// hides until asked), "Comment". Rows with a finding of the list check carry
+// a marker in "#", the findings as its tooltip. The model edits the list it is given in place; the list itself
 // belongs to the window. A user's edit through the table becomes one step on
 // the undo stack; the undo commands change the list through the operations
 // below, which are addressed by position in the list (a view row differs from
@@ -10,13 +12,17 @@
 #include <QAbstractTableModel>
 #include <QCache>
 #include <QFont>
+#include <QHash>
+#include <QIcon>
 
 #include <cstdint>
 #include <vector>
 
 #include "RowFilter.h"
 #include "SequenceAnnotation.h"
+#include "model/ListChecks.h"
 #include "model/PrimerEntry.h"
+#include "model/PrimerProperties.h"
 
 class QUndoStack;
 
@@ -35,7 +41,17 @@ class PrimerTableModel : public QAbstractTableModel {
  public:
   // Column roles in display order. A new column is added here and given its
   // title, cell and width where each column role is listed.
-  enum Column { NumberColumn, SelectedColumn, NameColumn, SequenceColumn, CommentColumn, ColumnCount };
+  enum Column {
+    NumberColumn,
+    SelectedColumn,
+    NameColumn,
+    SequenceColumn,
+    LengthColumn,
+    GCColumn,
+    TmColumn,
+    CommentColumn,
+    ColumnCount
+  };
 
   // Without an undo stack, edits apply at once (a model in a test).
   PrimerTableModel(PrimerList& primers, int endMatches, QObject* parent = nullptr);
@@ -83,6 +99,13 @@ class PrimerTableModel : public QAbstractTableModel {
 
   // Built on first paint of a row and kept for the rows on screen.
   SequenceAnnotation sequenceAnnotation(int row) const;
+  PrimerProperties properties(int row) const;
+
+  // The findings to mark, replacing the earlier ones; their rows are list
+  // positions. A change to the rows drops them until the next check.
+  void setFindings(const std::vector<ListFinding>& findings);
+  // The findings of view row `row`, one message per line; empty without any.
+  QString rowFindings(int row) const;
 
  signals:
   void primerCountChanged();
@@ -94,6 +117,10 @@ class PrimerTableModel : public QAbstractTableModel {
   void beginStructureChange();
   void endStructureChange();
   void rebuildShownRows();
+  QVariant propertyData(int position, int column, int role) const;
+  PrimerProperties propertiesAt(int position) const;
+  void forgetCachedRows();
+  void forgetCachedRow(int position);
 
   PrimerList& primers_;
   std::vector<std::uint64_t> origins_;
@@ -105,6 +132,9 @@ class PrimerTableModel : public QAbstractTableModel {
   QFont numberFont_;  // row numbers in fixed-width digits, seven of them within the column
   QUndoStack* undoStack_ = nullptr;
   mutable QCache<int, SequenceAnnotation> annotations_;  // by list position
+  mutable QCache<int, PrimerProperties> properties_;     // by list position
+  QHash<int, QString> findings_;                         // by list position
+  QIcon findingMarker_;
 };
 
 }  // namespace tamsel
