@@ -70,6 +70,7 @@ PrimerTable::PrimerTable(PrimerTableModel& model, QWidget* parent)
           [this](int column, int, int newWidth) { keepWithinLimits(column, newWidth); });
   fitNumberColumnFont();
   setPropertyColumnsShown(false);
+  connect(&model, &PrimerTableModel::primerCountChanged, this, &PrimerTable::widenNumberColumn);
 }
 
 void PrimerTable::setPropertyColumnsShown(bool shown) {
@@ -99,6 +100,16 @@ void PrimerTable::fitNumberColumnFont() {
     font.setPointSizeF(font.pointSizeF() - 0.5);
   }
   model_.setNumberFont(font);
+  numberFont_ = font;
+}
+
+// The "#" column widens, up to its maximum, as the list needs more digits.
+void PrimerTable::widenNumberColumn() {
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  const QString digits(QString::number(model_.primers().size()).size(), QLatin1Char('0'));
+  const ColumnWidth limits = kColumnWidths[PrimerTableModel::NumberColumn];
+  const int needed = std::min(limits.maximum, QFontMetrics(numberFont_).horizontalAdvance(digits) + 2 * margin + 2);
+  if (columnWidth(PrimerTableModel::NumberColumn) < needed) setColumnWidth(PrimerTableModel::NumberColumn, needed);
 }
 
 void PrimerTable::keepWithinLimits(int column, int newWidth) {

@@ -61,9 +61,11 @@ class PrimerTable : public QTableView {
  private:
   void keepWithinLimits(int column, int newWidth);
   void fitNumberColumnFont();
+  void widenNumberColumn();
 
   PrimerTableModel& model_;
   SequenceDelegate* sequenceDelegate_;
+  QFont numberFont_;
   bool clamping_ = false;
   bool editingOnRequest_ = false;
   bool extendingSelection_ = false;  // Shift or Ctrl held, or a drag under way

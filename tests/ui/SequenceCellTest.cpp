@@ -109,11 +109,13 @@ class SequenceCellTest : public QObject {
 
   void theNumberColumnFitsSevenDigits() {
     ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
-    view.tableModel().replacePrimers({PrimerEntry(true, "P1", "ACGT", "")});
+    view.tableModel().replacePrimers(PrimerList(1000000));
     const QFont font = view.tableModel().index(0, PrimerTableModel::NumberColumn).data(Qt::FontRole).value<QFont>();
     const int margin = view.table().style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view.table()) + 1;
     QVERIFY(QFontMetrics(font).horizontalAdvance(QStringLiteral("9999999")) <=
             columnWidthLimits(PrimerTableModel::NumberColumn).maximum - 2 * margin);
+    QVERIFY(QFontMetrics(font).horizontalAdvance(QStringLiteral("1000000")) + 2 * margin <=
+            view.table().columnWidth(PrimerTableModel::NumberColumn));
   }
 
   void endMatchesChangeRedrawsUnderlining() {
