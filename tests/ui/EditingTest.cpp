@@ -152,6 +152,8 @@ class EditingTest : public QObject {
     QTest::newRow("with a header") << "Name\tSequence\nX1\tACGTACGTAA\nX2\tCCGGTTAACC\n"
                                    << Names{"P1", "X1", "X2", "b2", "a3", "P4"} << QString();
     QTest::newRow("comma-separated") << "X1,ACGTACGTAA\n" << Names{"P1", "X1", "b2", "a3", "P4"} << QString();
+    QTest::newRow("FASTA") << ">X1 forward\nACGTACGTAA\n>X2\nCCGGTTAACC\n"
+                           << Names{"P1", "X1", "X2", "b2", "a3", "P4"} << QString();
     QTest::newRow("no primer") << "just words" << Names{"P1", "b2", "a3", "P4"}
                                << "No valid DNA sequence of at least 5 characters was found. "
                                   "This does not appear to be a valid primer file.";
