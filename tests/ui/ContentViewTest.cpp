@@ -3,51 +3,33 @@
 // and export.
 
 #include <QComboBox>
-#include <QFile>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <initializer_list>
-#include <string>
-
-#include "ContentView.h"
 #include "EmptyStateView.h"
-#include "FakeDialogs.h"
-#include "MainWindow.h"
 #include "PrimerTable.h"
-#include "PrimerTableModel.h"
-#include "formats/nsub/NSubWriter.h"
+#include "WindowTest.h"
 
 namespace tamsel {
 namespace {
 
 // A primer file of one selected primer per sequence.
-QByteArray nsubFile(std::uint8_t endMatches, std::uint8_t defaultMismatches, std::initializer_list<std::string> sequences) {
+QByteArray nsubOf(std::uint8_t endMatches, std::uint8_t defaultMismatches,
+                  std::initializer_list<std::string> sequences) {
   PrimerList primers;
   for (const std::string& sequence : sequences) primers.emplace_back(true, "F", sequence, "");
-  const Bytes bytes = NSubWriter::write(primers, defaultMismatches, endMatches);
-  return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  return nsubFile(primers, defaultMismatches, endMatches);
 }
-
-const QByteArray kTwoPrimersCsv = "Selected,Name,Sequence,Comment\n1,P1,ACGTACGTAC,forward\n0,P2,GGGCCCAAAT,reverse\n";
 
 }  // namespace
 
-class ContentViewTest : public QObject {
+class ContentViewTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    answers_ = std::make_shared<FakeDialogAnswers>();
-    window_ = std::make_unique<MainWindow>(std::make_unique<FakeDialogs>(answers_));
-    QVERIFY(dir_.isValid());
-  }
+  void init() { openWindow(); }
 
   void freshWindowShowsTheEmptyState() {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Tamsel"));
@@ -56,8 +38,12 @@ class ContentViewTest : public QObject {
     QCOMPARE(spinBox("endMatchesBox")->value(), 3);
     QCOMPARE(spinBox("defaultMismatchesBox")->text(), QStringLiteral("Default Allowed Mismatches: 2"));
     QCOMPARE(spinBox("endMatchesBox")->text(), QStringLiteral("End Matches: 3"));
+    for (const char* name : {"defaultMismatchesBox", "endMatchesBox"}) {
+      QCOMPARE(spinBox(name)->minimum(), 0);
+      QCOMPARE(spinBox(name)->maximum(), 10);
+    }
     QVERIFY(!button("exportButton")->isEnabled());
-    QVERIFY(!countLabel()->isVisibleTo(window_.get()));
+    QVERIFY(!countLabel()->isVisibleTo(window_.data()));
   }
 
   void importsTextThroughTheButton() {
@@ -66,7 +52,7 @@ class ContentViewTest : public QObject {
     QCOMPARE(content().primers()[1].name, std::string("P2"));
     QCOMPARE(window_->windowTitle(), QStringLiteral("set1"));
     QCOMPARE(countLabel()->text(), QStringLiteral("2 primer(s)"));
-    QVERIFY(countLabel()->isVisibleTo(window_.get()));
+    QVERIFY(countLabel()->isVisibleTo(window_.data()));
     QVERIFY(button("exportButton")->isEnabled());
     QVERIFY(body()->currentWidget() == static_cast<QWidget*>(&content().table()));
     QVERIFY(answers_->alertTitles.isEmpty());
@@ -77,12 +63,12 @@ class ContentViewTest : public QObject {
     importThroughButton("pairs.csv", "Name,Forward,Reverse,Tm\nGAPDH,ACGTACGTAC,TTGGCCAATT,60\n");
     QCOMPARE(content().primers().size(), std::size_t{2});
     QLabel* note = window_->findChild<QLabel*>(QStringLiteral("layoutNote"));
-    QVERIFY(note->isVisibleTo(window_.get()));
+    QVERIFY(note->isVisibleTo(window_.data()));
     QCOMPARE(note->text(), QStringLiteral("Header in row 1: A \"Name\" name, B \"Forward\" forward sequence, C "
                                           "\"Reverse\" reverse sequence; two primers per row; ignored D \"Tm\"."));
     QVERIFY(note->toolTip().contains(QStringLiteral("Ignored columns: D")));
     importThroughButton("set1.csv", kTwoPrimersCsv);
-    QVERIFY(!note->isVisibleTo(window_.get()));
+    QVERIFY(!note->isVisibleTo(window_.data()));
   }
 
   // A workbook of several sheets: the chooser lists them and reads another
@@ -91,7 +77,7 @@ class ContentViewTest : public QObject {
     answers_->importFile = QStringLiteral(TAMSEL_TEST_DATA_DIR "/sheets/cover_then_primers.ods");
     button("importButton")->click();
     auto* chooser = window_->findChild<QComboBox*>(QStringLiteral("sheetChooser"));
-    QVERIFY(chooser->isVisibleTo(window_.get()));
+    QVERIFY(chooser->isVisibleTo(window_.data()));
     QStringList items;
     for (int i = 0; i < chooser->count(); ++i) items.append(chooser->itemText(i));
     QCOMPARE(items, (QStringList{QStringLiteral("Cover"), QStringLiteral("Primers"), QStringLiteral("Notes"),
@@ -105,18 +91,18 @@ class ContentViewTest : public QObject {
     QCOMPARE(content().primers().size(), std::size_t{3});
     QCOMPARE(chooser->currentIndex(), 4);
     importThroughButton("set1.csv", kTwoPrimersCsv);
-    QVERIFY(!chooser->isVisibleTo(window_.get()));
+    QVERIFY(!chooser->isVisibleTo(window_.data()));
   }
 
   // A file may hold any byte value; the window shows and exports it as it is,
   // and the stepper reaches it until the user steps back inside 0 to 10.
   void importsAPrimerFileWithItsSettingsAsTheyAre() {
-    importThroughButton("run.nsub", nsubFile(5, 4, {"ACGTACGT", "TTGGCCAA"}));
+    importThroughButton("run.nsub", nsubOf(5, 4, {"ACGTACGT", "TTGGCCAA"}));
     QCOMPARE(content().primers().size(), std::size_t{2});
     QCOMPARE(content().defaultMismatches(), 4);
     QCOMPARE(content().endMatches(), 5);
     QCOMPARE(spinBox("endMatchesBox")->value(), 5);
-    importThroughButton("wide.nsub", nsubFile(200, 11, {"ACGTACGT"}));
+    importThroughButton("wide.nsub", nsubOf(200, 11, {"ACGTACGT"}));
     QCOMPARE(content().endMatches(), 200);
     QCOMPARE(content().defaultMismatches(), 11);
     QCOMPARE(spinBox("endMatchesBox")->text(), QStringLiteral("End Matches: 200"));
@@ -130,7 +116,7 @@ class ContentViewTest : public QObject {
   // settings apply even so.
   void failedImportsAlertAndKeepTheList() {
     importThroughButton("set1.csv", kTwoPrimersCsv);
-    importThroughButton("short.nsub", nsubFile(7, 6, {"ACG"}));
+    importThroughButton("short.nsub", nsubOf(7, 6, {"ACG"}));
     QCOMPARE(content().defaultMismatches(), 6);
     QCOMPARE(content().endMatches(), 7);
     importThroughButton("header-only.csv", "Selected,Name,Sequence,Comment\n");
@@ -150,7 +136,7 @@ class ContentViewTest : public QObject {
   void checkBoxTogglesFromTheMiddleOfItsCell() {
     importThroughButton("set1.csv", kTwoPrimersCsv);
     window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window_.data()));
     PrimerTable& table = content().table();
     const QModelIndex first = table.model()->index(0, PrimerTableModel::SelectedColumn);
     const QRect cell = table.visualRect(first);
@@ -162,21 +148,6 @@ class ContentViewTest : public QObject {
     QTest::keyClick(&table, Qt::Key_Space);
     QVERIFY(content().primers()[0].selected);
     QVERIFY(content().primers()[1].selected == false);
-  }
-
-  void droppedFileImportsLikeTheDialog() {
-    const QString file = writeFile(QStringLiteral("dropped.csv"), kTwoPrimersCsv);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(file)});
-    // Qt delivers a drop only to a widget that accepted the drag's entry.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&content(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&content(), &drop);
-    QCoreApplication::processEvents();  // the import runs once the drop is over
-    QCOMPARE(content().primers().size(), std::size_t{2});
-    QCOMPARE(window_->windowTitle(), QStringLiteral("dropped"));
   }
 
   void cancelledImportChangesNothing() {
@@ -200,22 +171,6 @@ class ContentViewTest : public QObject {
     importThroughButton("set1.csv", kTwoPrimersCsv);
     importThroughButton(fileName, fileName.endsWith(QStringLiteral(".tsv")) ? QByteArray("P1\tACGTACGT\n") : kTwoPrimersCsv);
     QCOMPARE(window_->windowTitle(), title);
-  }
-
-  void settingsStayBetweenZeroAndTen() {
-    for (const char* name : {"defaultMismatchesBox", "endMatchesBox"}) {
-      QSpinBox* box = spinBox(name);
-      QCOMPARE(box->minimum(), 0);
-      QCOMPARE(box->maximum(), 10);
-      box->setValue(0);
-      box->stepDown();
-      QCOMPARE(box->value(), 0);
-      box->setValue(10);
-      box->stepUp();
-      QCOMPARE(box->value(), 10);
-    }
-    QCOMPARE(content().defaultMismatches(), 10);
-    QCOMPARE(content().endMatches(), 10);
   }
 
   void exportWritesWhatTheChosenNameSays_data() {
@@ -247,26 +202,15 @@ class ContentViewTest : public QObject {
   }
 
  private:
-  ContentView& content() const { return window_->content(); }
   QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QString::fromLatin1(name)); }
   QSpinBox* spinBox(const char* name) const { return window_->findChild<QSpinBox*>(QString::fromLatin1(name)); }
   QLabel* countLabel() const { return window_->findChild<QLabel*>(QStringLiteral("primerCount")); }
   QStackedWidget* body() const { return window_->findChild<QStackedWidget*>(); }
 
-  QString writeFile(const QString& fileName, const QByteArray& contents) {
-    QFile file(dir_.filePath(fileName));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(contents);
-    return file.fileName();
-  }
-
   void importThroughButton(const QString& fileName, const QByteArray& contents) {
-    answers_->importFile = writeFile(fileName, contents);
+    answers_->importFile = write(fileName, contents);
     button("importButton")->click();
   }
-
-  QTemporaryDir dir_;
-  std::shared_ptr<FakeDialogAnswers> answers_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tamsel

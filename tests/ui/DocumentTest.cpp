@@ -4,52 +4,28 @@
 // user-interface thread and can be cancelled.
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
-#include "ContentView.h"
-#include "FakeDialogs.h"
-#include "MainWindow.h"
-#include "PrimerTableModel.h"
-#include "formats/nsub/NSubWriter.h"
+#include "WindowTest.h"
 
 Q_DECLARE_METATYPE(tamsel::DiscardChoice)
 
 namespace tamsel {
-namespace {
 
-const QByteArray kTwoPrimersCsv = "Selected,Name,Sequence,Comment\n1,P1,ACGTACGTAC,forward\n0,P2,GGGCCCAAAT,reverse\n";
-
-QByteArray nsubFile(std::uint8_t defaultMismatches, std::uint8_t endMatches, const PrimerList& primers) {
-  const Bytes bytes = NSubWriter::write(primers, defaultMismatches, endMatches);
-  return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-}
-
-}  // namespace
-
-class DocumentTest : public QObject {
+class DocumentTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    QVERIFY(dir_.isValid());
-    answers_ = std::make_shared<FakeDialogAnswers>();
-    window_ = new MainWindow(std::make_unique<FakeDialogs>(answers_));
+    openWindow();
     importFile("set1.csv", kTwoPrimersCsv);
-  }
-
-  void cleanup() {
-    if (window_) delete window_.data();
   }
 
   void anEditMarksTheWindowAndUndoClearsIt() {
@@ -114,7 +90,7 @@ class DocumentTest : public QObject {
   // again byte for byte.
   void aPrimerFileComesBackByteForByte() {
     const QByteArray original =
-        nsubFile(255, 255, {PrimerEntry(true, "F1", "ACGTACGTAA", "c"), PrimerEntry(false, "R1", "TTGGCCAAGG", "")});
+        nsubFile({PrimerEntry(true, "F1", "ACGTACGTAA", "c"), PrimerEntry(false, "R1", "TTGGCCAAGG", "")}, 255, 255);
     importFile("wide.nsub", original);
     QCOMPARE(content().defaultMismatches(), 255);
     QCOMPARE(exportTo("same.nsub"), original);
@@ -125,7 +101,7 @@ class DocumentTest : public QObject {
   }
 
   void settingsOfARefusedFileAreOneUndoStep() {
-    importFile("short.nsub", nsubFile(6, 7, {PrimerEntry(true, "F", "ACG", "")}));
+    importFile("short.nsub", nsubFile({PrimerEntry(true, "F", "ACG", "")}, 6, 7));
     QCOMPARE(content().endMatches(), 7);
     QCOMPARE(content().primers().size(), std::size_t{2});
     QVERIFY(window_->isWindowModified());
@@ -162,6 +138,7 @@ class DocumentTest : public QObject {
                   QUrl::fromLocalFile(write("c.csv", kTwoPrimersCsv))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&content(), &enter);
+    QVERIFY(enter.isAccepted());  // Qt delivers a drop only to a widget that accepted the drag's entry
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&content(), &drop);
     QCoreApplication::processEvents();
@@ -171,22 +148,8 @@ class DocumentTest : public QObject {
   }
 
  private:
-  ContentView& content() const { return window_->content(); }
-
   void editComment() {
-    PrimerTableModel& model = content().tableModel();
-    QVERIFY(model.setData(model.index(0, PrimerTableModel::CommentColumn), QStringLiteral("edited")));
-  }
-
-  QString write(const QString& fileName, const QByteArray& contents) {
-    QFile file(dir_.filePath(fileName));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(contents);
-    return file.fileName();
-  }
-
-  void importFile(const QString& fileName, const QByteArray& contents) {
-    answers_->importFile = write(fileName, contents);
-    content().presentImporter();
+    QVERIFY(model().setData(model().index(0, PrimerTableModel::CommentColumn), QStringLiteral("edited")));
   }
 
   QByteArray exportTo(const QString& fileName) {
@@ -195,10 +158,6 @@ class DocumentTest : public QObject {
     QFile file(dir_.filePath(fileName));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-
-  QTemporaryDir dir_;
-  std::shared_ptr<FakeDialogAnswers> answers_;
-  QPointer<MainWindow> window_;
 };
 
 }  // namespace tamsel

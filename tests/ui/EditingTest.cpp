@@ -12,12 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "ContentView.h"
-#include "FakeDialogs.h"
-#include "MainWindow.h"
 #include "PrimerListEditor.h"
 #include "PrimerTable.h"
-#include "PrimerTableModel.h"
+#include "WindowTest.h"
 
 namespace tamsel {
 namespace {
@@ -32,17 +29,14 @@ using Names = std::vector<std::string>;
 
 }  // namespace
 
-class EditingTest : public QObject {
+class EditingTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    answers_ = std::make_shared<FakeDialogAnswers>();
-    window_ = std::make_unique<MainWindow>(std::make_unique<FakeDialogs>(answers_));
-    model().replacePrimers({PrimerEntry(true, "P1", "ACGTACGT", "fwd"), PrimerEntry(false, "b2", "GGGCCCAAAT", "rev"),
-                            PrimerEntry(false, "a3", "TTTTAAAACC", "x"), PrimerEntry(true, "P4", "CCCCGGGGAA", "")});
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    openWindow({PrimerEntry(true, "P1", "ACGTACGT", "fwd"), PrimerEntry(false, "b2", "GGGCCCAAAT", "rev"),
+                PrimerEntry(false, "a3", "TTTTAAAACC", "x"), PrimerEntry(true, "P4", "CCCCGGGGAA", "")});
+    QVERIFY(showWindow());
   }
 
   // Every operation is one undo step that undo reverses and redo repeats.
@@ -181,7 +175,7 @@ class EditingTest : public QObject {
   void findFiltersRowsAndCounts() {
     QFETCH(QString, query);
     QFETCH(QList<int>, rows);
-    QTest::keyClick(window_.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(window_.data(), Qt::Key_F, Qt::ControlModifier);
     auto* field = window_->findChild<QLineEdit*>(QStringLiteral("findField"));
     QVERIFY(field->hasFocus());
     QTest::keyClicks(field, query);
@@ -228,8 +222,6 @@ class EditingTest : public QObject {
   }
 
  private:
-  ContentView& content() const { return window_->content(); }
-  PrimerTableModel& model() const { return content().tableModel(); }
   QString countLabel() const { return window_->findChild<QLabel*>(QStringLiteral("primerCount"))->text(); }
 
   void selectRows(const QList<int>& rows) {
@@ -240,9 +232,6 @@ class EditingTest : public QObject {
       table.selectionModel()->select(model().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
-
-  std::shared_ptr<FakeDialogAnswers> answers_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tamsel

@@ -5,26 +5,19 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "ContentView.h"
-#include "FakeDialogs.h"
-#include "MainWindow.h"
 #include "PrimerTable.h"
-#include "PrimerTableModel.h"
+#include "WindowTest.h"
 
 namespace tamsel {
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    answers_ = std::make_shared<FakeDialogAnswers>();
-    window_ = std::make_unique<MainWindow>(std::make_unique<FakeDialogs>(answers_));
-    content().tableModel().replacePrimers(
-        {PrimerEntry(true, "P1", "ACGTACGT", "fwd"), PrimerEntry(false, "P2", "GGGCCCAAAT", "rev")});
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QApplication::setActiveWindow(window_.get());
+    openWindow({PrimerEntry(true, "P1", "ACGTACGT", "fwd"), PrimerEntry(false, "P2", "GGGCCCAAAT", "rev")});
+    QVERIFY(showWindow());
+    QApplication::setActiveWindow(window_.data());
   }
 
   void fileShortcutsWorkFromACellEditorAndASettingsBox() {
@@ -67,14 +60,10 @@ class KeyboardTest : public QObject {
   }
 
  private:
-  ContentView& content() const { return window_->content(); }
   QLineEdit* openEditor(int row, int column) {
     content().table().setCurrentIndex(content().tableModel().index(row, column));
     return content().table().findChild<QLineEdit*>();
   }
-
-  std::shared_ptr<FakeDialogAnswers> answers_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tamsel

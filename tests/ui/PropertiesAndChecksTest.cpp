@@ -7,25 +7,21 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ContentView.h"
-#include "FakeDialogs.h"
 #include "ListFindingsDialog.h"
-#include "MainWindow.h"
 #include "PrimerSort.h"
 #include "PrimerTable.h"
-#include "PrimerTableModel.h"
+#include "WindowTest.h"
 
 namespace tamsel {
 
-class PropertiesAndChecksTest : public QObject {
+class PropertiesAndChecksTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    window_ = std::make_unique<MainWindow>(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
-    model().replacePrimers({PrimerEntry(true, "GAPDH-F", "GCCATGGACGTGGTCTACGC", ""),
-                            PrimerEntry(true, "GAPDH-R", "CATGTACGTTGCTATCCAGGC", ""),
-                            PrimerEntry(false, "copy", "gccatggacgtggtctacgc", "")});
+    openWindow({PrimerEntry(true, "GAPDH-F", "GCCATGGACGTGGTCTACGC", ""),
+                PrimerEntry(true, "GAPDH-R", "CATGTACGTTGCTATCCAGGC", ""),
+                PrimerEntry(false, "copy", "gccatggacgtggtctacgc", "")});
   }
 
   void columnsAreOffAtStartAndFollowTheViewMenu() {
@@ -90,8 +86,7 @@ class PropertiesAndChecksTest : public QObject {
   }
 
   void checkListShowsTheFindingsAndSelectsTheClickedRow() {
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(showWindow());
     QAction* action = window_->findChild<QAction*>(QStringLiteral("checkListAction"));
     QCOMPARE(action->text(), QStringLiteral("Check List"));
     action->trigger();
@@ -107,12 +102,8 @@ class PropertiesAndChecksTest : public QObject {
   }
 
  private:
-  ContentView& content() const { return window_->content(); }
-  PrimerTableModel& model() const { return content().tableModel(); }
   PrimerTable& table() const { return content().table(); }
   QString cell(int row, int column) const { return model().index(row, column).data().toString(); }
-
-  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tamsel

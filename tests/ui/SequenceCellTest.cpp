@@ -23,21 +23,6 @@ class SequenceCellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void displayableValidRule_data() {
-    QTest::addColumn<QString>("sequence");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("128 letters") << QString(128, QLatin1Char('A')) << true;
-    QTest::newRow("129 letters") << QString(129, QLatin1Char('A')) << false;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("letter E") << QStringLiteral("ACGTE") << false;
-  }
-
-  void displayableValidRule() {
-    QFETCH(QString, sequence);
-    QFETCH(bool, valid);
-    QCOMPARE(isDisplayableValid(sequence.toStdString()), valid);
-  }
-
   void underlineDecision_data() {
     QTest::addColumn<QString>("sequence");
     QTest::addColumn<int>("endMatches");
@@ -87,6 +72,9 @@ class SequenceCellTest : public QObject {
     QTest::addColumn<int>("length");
     QTest::addColumn<QStringList>("reasons");
     QTest::newRow("valid") << QStringLiteral("ACGTACGT") << 8 << QStringList{};
+    QTest::newRow("128 letters") << QString(128, QLatin1Char('A')) << 128 << QStringList{};
+    QTest::newRow("letter E") << QStringLiteral("ACGTE") << 5
+                              << QStringList{QStringLiteral("contains characters other than IUPAC letters: position 5 'E'")};
     QTest::newRow("dash") << QStringLiteral("ACGTAC-GT") << 9
                           << QStringList{QStringLiteral("contains characters other than IUPAC letters: position 7 '-'")};
     QTest::newRow("accented letter counts once") << QStringLiteral("AE\u0301X") << 3
@@ -100,7 +88,8 @@ class SequenceCellTest : public QObject {
     QFETCH(int, length);
     QFETCH(QStringList, reasons);
     QCOMPARE(invalidReasons(sequence.toStdString()), reasons);
-    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    QCOMPARE(isDisplayableValid(sequence.toStdString()), reasons.isEmpty());
+    ContentView view(noDialogs());
     view.tableModel().replacePrimers({PrimerEntry(true, "P1", sequence.toStdString(), "")});
     const QString tip = view.tableModel().index(0, PrimerTableModel::SequenceColumn).data(Qt::ToolTipRole).toString();
     QVERIFY2(tip.contains(QStringLiteral("Length: %1").arg(length)), qPrintable(tip));
@@ -108,7 +97,7 @@ class SequenceCellTest : public QObject {
   }
 
   void theNumberColumnFitsSevenDigits() {
-    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    ContentView view(noDialogs());
     view.tableModel().replacePrimers(PrimerList(1000000));
     const QFont font = view.tableModel().index(0, PrimerTableModel::NumberColumn).data(Qt::FontRole).value<QFont>();
     const int margin = view.table().style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view.table()) + 1;
@@ -119,7 +108,7 @@ class SequenceCellTest : public QObject {
   }
 
   void endMatchesChangeRedrawsUnderlining() {
-    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    ContentView view(noDialogs());
     view.tableModel().replacePrimers({PrimerEntry(true, "P1", "ACGTACGT", "")});
     QCOMPARE(view.tableModel().sequenceAnnotation(0).underlined, (QList<UnderlinedRange>{{5, 3}}));
     view.setEndMatches(0);
@@ -127,7 +116,7 @@ class SequenceCellTest : public QObject {
   }
 
   void committingAnEditStoresTheCleanedSequence() {
-    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    ContentView view(noDialogs());
     view.tableModel().replacePrimers({PrimerEntry(true, "P1", "GGGGG", "")});
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -148,7 +137,7 @@ class SequenceCellTest : public QObject {
   }
 
   void invalidSequencesArePaintedRed() {
-    ContentView view(std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>()));
+    ContentView view(noDialogs());
     view.tableModel().replacePrimers({PrimerEntry(true, "bad", "ACGTE", ""), PrimerEntry(true, "good", "ACGTA", "")});
     view.resize(900, 400);
     view.show();
@@ -159,6 +148,9 @@ class SequenceCellTest : public QObject {
   }
 
  private:
+  static std::unique_ptr<DialogProvider> noDialogs() {
+    return std::make_unique<FakeDialogs>(std::make_shared<FakeDialogAnswers>());
+  }
   static QRect cellRect(ContentView& view, int row) {
     return view.table().visualRect(view.tableModel().index(row, PrimerTableModel::SequenceColumn));
   }
