@@ -10,18 +10,15 @@ namespace {
 constexpr auto npos = std::string_view::npos;
 
 TEST(Unicode, FirstInvalidUTF8ByteNamesTheLeadOfTheBadSequence) {
-  EXPECT_EQ(firstInvalidUTF8Byte(""), npos);
-  EXPECT_EQ(firstInvalidUTF8Byte("plain ASCII text, long enough for the word loop"), npos);
-  EXPECT_EQ(firstInvalidUTF8Byte("\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"), npos);
-  EXPECT_EQ(firstInvalidUTF8Byte("abcdefghij\xFFxyz"), 10u);          // never valid
-  EXPECT_EQ(firstInvalidUTF8Byte("ab\xC0\x80"), 2u);                  // overlong NUL
-  EXPECT_EQ(firstInvalidUTF8Byte("ab\xE0\x80\x80"), 2u);              // overlong
-  EXPECT_EQ(firstInvalidUTF8Byte("ab\xED\xA0\x80"), 2u);              // surrogate U+D800
-  EXPECT_EQ(firstInvalidUTF8Byte("ab\xF4\x90\x80\x80"), 2u);          // above U+10FFFF
-  EXPECT_EQ(firstInvalidUTF8Byte("abcdefgh\xE2\x80"), 8u);            // truncated at the end
-  EXPECT_EQ(firstInvalidUTF8Byte("\xE2\x80" "A"), 0u);                // truncated in the middle
-  EXPECT_EQ(firstInvalidUTF8Byte("\x80"), 0u);                        // stray continuation
-  EXPECT_EQ(firstInvalidUTF8Byte(std::string_view("a\0b", 3)), npos); // NUL is valid
+  const std::pair<std::string_view, std::size_t> cases[] = {
+      {"", npos}, {"plain ASCII text, long enough for the word loop", npos},
+      {"\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", npos}, {std::string_view("a\0b", 3), npos},
+      {"abcdefghij\xFFxyz", 10},                                // never valid
+      {"ab\xC0\x80", 2}, {"ab\xE0\x80\x80", 2},                 // overlong
+      {"ab\xED\xA0\x80", 2}, {"ab\xF4\x90\x80\x80", 2},          // surrogate, above U+10FFFF
+      {"abcdefgh\xE2\x80", 8}, {"\xE2\x80" "A", 0}, {"\x80", 0},  // truncated, stray continuation
+  };
+  for (const auto& [text, offset] : cases) EXPECT_EQ(firstInvalidUTF8Byte(text), offset) << text;
 }
 
 TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
@@ -41,14 +38,13 @@ TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
 }
 
 TEST(Unicode, TrimmingRemovesSpaceSeparatorsAndTabButNotLineBreaks) {
-  EXPECT_EQ(trimWhiteSpace(" \t P1 \t "), "P1");
-  // No-break space, ideographic space, thin space.
-  EXPECT_EQ(trimWhiteSpace("\xC2\xA0\xE3\x80\x80P 1\xE2\x80\x89"), "P 1");
-  EXPECT_EQ(trimWhiteSpace("P1\n"), "P1\n");
-  EXPECT_EQ(trimWhiteSpace("\xE2\x80\xA8P1"), "\xE2\x80\xA8P1");  // line separator stays
-  EXPECT_EQ(trimWhiteSpace("\xE2\x80\x8BP1"), "\xE2\x80\x8BP1");  // zero-width space is Cf
-  EXPECT_EQ(trimWhiteSpace(" \t\xC2\xA0 "), "");
-  EXPECT_EQ(trimWhiteSpace("\xC3\xA9"), "\xC3\xA9");
+  // No-break space, ideographic space and thin space go; a line separator and
+  // a zero-width space (Cf) stay.
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {" \t P1 \t ", "P1"}, {"\xC2\xA0\xE3\x80\x80P 1\xE2\x80\x89", "P 1"}, {"P1\n", "P1\n"},
+      {"\xE2\x80\xA8P1", "\xE2\x80\xA8P1"}, {"\xE2\x80\x8BP1", "\xE2\x80\x8BP1"}, {" \t\xC2\xA0 ", ""},
+      {"\xC3\xA9", "\xC3\xA9"}};
+  for (const auto& [text, trimmed] : cases) EXPECT_EQ(trimWhiteSpace(text), trimmed) << text;
 }
 
 TEST(Unicode, FullLowerAndUpperCasing) {

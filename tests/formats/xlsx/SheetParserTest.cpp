@@ -41,6 +41,7 @@ TEST(SheetParserTest, ColumnIndexFollowsTheLettersOfAReference) {
   for (const auto& [reference, column] : cases) EXPECT_EQ(columnIndex(reference), column) << reference;
   EXPECT_GT(columnIndex(std::string(200, 'Z')), 16383);  // saturates, never wraps
 
+  EXPECT_EQ(referencedColumn("A1"), 0u);
   EXPECT_EQ(referencedColumn("XFD7"), 16383u);
   EXPECT_EQ(referencedColumn("b2"), 1u);
   for (std::string_view unusable : {"0", "", "XFE1", "ABCD1", "$1"}) {
