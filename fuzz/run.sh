@@ -2,7 +2,7 @@
 # Runs one libFuzzer target for a while: fuzz/run.sh TARGET SECONDS [libFuzzer flags...]
 #
 # TARGET is the name without "_fuzzer" (nsub, csv, tsv, semicolon, xls, zip,
-# xlsx, shared_strings, sheet, fasta, bed, ods). Builds the target first when
+# xlsx, shared_strings, sheet, fasta, bed, ods, roundtrip). Builds the target first when
 # needed (preset "fuzz", or the folder in TAMSEL_FUZZ_BUILD_DIR). New inputs
 # go to the working corpus fuzz/corpus-TARGET/ (not committed); the committed
 # seeds in fuzz/seeds/TARGET/ are read, never written. Findings land in fuzz/

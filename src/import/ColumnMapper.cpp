@@ -185,7 +185,9 @@ std::optional<ReaderError> contradictedByCells(const Roles& roles, const TableCo
 // The first row (of the first few that are not blank) in which some cell
 // names a sequence role and no cell looks like a plausible sequence. A row
 // whose sequence column holds sequences is preferred to an earlier one whose
-// column does not (a title such as "Primer sequences" above the real header).
+// column does not (a title such as "Primer sequences" above the real header),
+// except a first row with a cell that is exactly "Sequence": a later row of
+// strand letters (a primer whose sequence is "R") never displaces it.
 std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
   std::optional<std::size_t> firstQualifying;
   std::size_t looked = 0;
@@ -193,7 +195,7 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
     const RowTable::RowView row = rows.row(r);
     if (isBlankRow(row)) continue;
     ++looked;
-    bool namesSequence = false, namesStrand = false, holdsSequence = false;
+    bool namesSequence = false, namesStrand = false, holdsSequence = false, sequenceTitle = false;
     for (const RowTable::Cell& cell : row.cells()) {
       std::string_view text = unicode::trimWhiteSpace(row.text(cell));
       if (text.empty()) continue;
@@ -205,12 +207,13 @@ std::optional<std::size_t> findHeaderRow(const RowTable& rows) {
       const bool sequenceRole = meaning.kind == Kind::sequence || meaning.kind == Kind::nameOrSequence;
       namesSequence = namesSequence || (sequenceRole && !meaning.onlyStrandWords);
       namesStrand = namesStrand || meaning.onlyStrandWords;
+      sequenceTitle = sequenceTitle || isHeaderCellOf(text, kSequenceTitle);
     }
     if (holdsSequence || (!namesSequence && !namesStrand)) continue;
     const TableContents below = tableContents(rows, r + 1);
     const Candidates found = candidatesOf(row, below);
     if (!found.anySequence()) continue;  // "Primer" over names
-    if (found.confirmedByCells()) return r;
+    if (found.confirmedByCells() || (looked == 1 && sequenceTitle)) return r;
     // "F" and "R" alone make a header only over sequences: a row of letters
     // and codes may hold them too.
     if (!namesSequence) continue;
