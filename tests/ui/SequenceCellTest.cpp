@@ -23,48 +23,30 @@ class SequenceCellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void underlineDecision_data() {
-    QTest::addColumn<QString>("sequence");
-    QTest::addColumn<int>("endMatches");
-    QTest::addColumn<QList<UnderlinedRange>>("underlined");
-    QTest::newRow("last three") << QStringLiteral("ACGTACGT") << 3 << QList<UnderlinedRange>{{5, 3}};
-    QTest::newRow("none at zero") << QStringLiteral("ACGTACGT") << 0 << QList<UnderlinedRange>{};
-    QTest::newRow("lower-case tail marks case") << QStringLiteral("ACgtacgt") << 3 << QList<UnderlinedRange>{{2, 6}};
-    // "E" with a combining acute accent is one character of two code units.
-    QTest::newRow("combining mark") << QStringLiteral("ACGTE\u0301") << 2 << QList<UnderlinedRange>{{3, 3}};
-    QTest::newRow("astral character") << QStringLiteral("AC\U0001F600") << 1 << QList<UnderlinedRange>{{2, 2}};
-  }
-
-  void underlineDecision() {
-    QFETCH(QString, sequence);
-    QFETCH(int, endMatches);
-    QFETCH(QList<UnderlinedRange>, underlined);
-    const SequenceAnnotation annotation = annotateSequence(sequence.toStdString(), endMatches);
-    QCOMPARE(annotation.text, sequence);
-    QCOMPARE(annotation.underlined, underlined);
-  }
-
-  // Both ends stay in sight; the underlined 3' end moves with the text.
-  void longSequencesAreElidedInTheMiddle_data() {
-    QTest::addColumn<QString>("sequence");
-    QTest::addColumn<int>("fits");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QList<UnderlinedRange>>("underlined");
-    QTest::newRow("fits") << QStringLiteral("ACGTACGT") << 8 << QStringLiteral("ACGTACGT") << QList<UnderlinedRange>{{5, 3}};
-    QTest::newRow("elided") << QStringLiteral("AAAACCCCGGGT") << 7 << QStringLiteral("AAA\u2026GGT")
-                            << QList<UnderlinedRange>{{4, 3}};
-    QTest::newRow("astral character kept whole") << QStringLiteral("A\U0001F600CCCCCCGT") << 6
-                                                 << QStringLiteral("A\u2026CGT") << QList<UnderlinedRange>{{2, 3}};
-  }
-
-  void longSequencesAreElidedInTheMiddle() {
-    QFETCH(QString, sequence);
-    QFETCH(int, fits);
-    QFETCH(QString, shown);
-    QFETCH(QList<UnderlinedRange>, underlined);
-    const SequenceAnnotation visible = elidedInTheMiddle(annotateSequence(sequence.toStdString(), 3), fits);
-    QCOMPARE(visible.text, shown);
-    QCOMPARE(visible.underlined, underlined);
+  // The last endMatches characters are underlined, or the more frequent case;
+  // a long sequence is elided in the middle so that both ends stay in sight.
+  void underliningAndElision() {
+    using Ranges = QList<UnderlinedRange>;
+    const struct {
+      QString sequence;
+      int endMatches, fits;
+      QString shown;
+      Ranges underlined;
+    } cases[] = {
+        {QStringLiteral("ACGTACGT"), 3, 8, QStringLiteral("ACGTACGT"), {{5, 3}}},
+        {QStringLiteral("ACGTACGT"), 0, 8, QStringLiteral("ACGTACGT"), {}},
+        {QStringLiteral("ACgtacgt"), 3, 8, QStringLiteral("ACgtacgt"), {{2, 6}}},
+        // "E" with a combining acute accent is one character of two code units.
+        {QStringLiteral("ACGTE\u0301"), 2, 6, QStringLiteral("ACGTE\u0301"), {{3, 3}}},
+        {QStringLiteral("AC\U0001F600"), 1, 4, QStringLiteral("AC\U0001F600"), {{2, 2}}},
+        {QStringLiteral("AAAACCCCGGGT"), 3, 7, QStringLiteral("AAA\u2026GGT"), {{4, 3}}},
+        {QStringLiteral("A\U0001F600CCCCCCGT"), 3, 6, QStringLiteral("A\u2026CGT"), {{2, 3}}},
+    };
+    for (const auto& c : cases) {
+      const SequenceAnnotation visible = elidedInTheMiddle(annotateSequence(c.sequence.toStdString(), c.endMatches), c.fits);
+      QCOMPARE(visible.text, c.shown);
+      QCOMPARE(visible.underlined, c.underlined);
+    }
   }
 
   void tooltipSaysWhyASequenceIsRed_data() {
