@@ -151,13 +151,10 @@ Expected<WorkbookSheet, ReaderError> readWorkbook(ByteView data, const SheetChoi
   if (!sharedStrings && sharedStrings.error() == zip::ZIPReader::ExtractError::tooLarge) {
     return unexpected(tooLarge());
   }
-  SharedStringTable table;
-  std::uint64_t inputBytes = 0;
-  if (sharedStrings) {
-    table = parseSharedStrings(*sharedStrings);
-    inputBytes += sharedStrings->size();
-    sharedStrings = Bytes{};  // released before the sheets are read
-  }
+  // The table views the part, which so stays until the sheets are read.
+  const Bytes sharedStringsPart = sharedStrings ? std::move(*sharedStrings) : Bytes{};
+  const SharedStringTable table = parseSharedStrings(sharedStringsPart);
+  std::uint64_t inputBytes = sharedStringsPart.size();
 
   // One limit for every sheet read: the text may grow with the parts read,
   // not with the number of sheets.

@@ -59,6 +59,11 @@ TEST(SheetParserTest, SharedStringsJoinEveryTextOfAnItem) {
   // Whitespace between elements is not text; a foreign "t" is not either.
   EXPECT_EQ(sharedStrings("<si>\n  <t>x</t>\n  <o:t xmlns:o=\"urn:other\">no</o:t></si>"),
             (std::vector<std::string>{"x"}));
+  // Plain items are read where they stand, decoded and joined ones copied:
+  // each keeps its own index and text whichever way it is held.
+  EXPECT_EQ(sharedStrings("<si><t>P1</t></si><si><t>a&amp;b</t></si><si><t>_x0041_</t></si><si><t>x\r\ny</t></si>"
+                          "<si><t>ACGT</t></si><si><si><t>in</t></si></si><si><t>z</t></si>"),
+            (std::vector<std::string>{"P1", "a&b", "A", "x\ny", "ACGT", "in", "in", "z"}));
 }
 
 TEST(SheetParserTest, EscapesAreDecodedLeftToRight) {
