@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end comparison: tamsel-cli convert of each large file to .tsv and to
 # .nsub, timed with /usr/bin/time (wall seconds, peak RSS), beside the readers
-# and writers a user might pick instead, where they are installed. Writes a
-# Markdown table to bench/RESULTS.md (or $RESULTS).
+# and writers a user might pick instead, where they are installed, and beside
+# the floor programs (floor_xlsx, floor_csv: the least work any reader of the
+# file must do). Writes a Markdown table to bench/RESULTS.md (or $RESULTS).
 #
 #   bench/compare.sh [BUILD_DIR]     (default build/bench)
 #
@@ -72,6 +73,7 @@ read_workbook() {
   tamsel_wall="$last_wall"
   tamsel_cpu="$last_cpu"
   measure "tamsel-cli convert → .nsub" "$runs" "$cli" convert "$file" "$out/list.nsub"
+  [[ "$file" == *.xlsx ]] && floor "$xlsx_floor" floor_xlsx "$file"
   if have soffice; then
     measure "LibreOffice headless --convert-to csv" "$peer_runs" \
       soffice --headless -env:UserInstallation=file://"$out-lo" --convert-to csv --outdir "$out" "$file" &&
@@ -100,6 +102,18 @@ ratio() {
   rows+=("| *Tamsel is ${factor}× faster than $1 (CPU: ${cpu_factor}×)* | | | | |")
 }
 
+# floor LABEL PROGRAM FILE: the floor program's figures, and how many times
+# the floor's time the last Tamsel conversion to .tsv takes.
+xlsx_floor='read + libdeflate inflate + memchr over every `<`'
+floor() {
+  local program="$build/bench/$2" factor cpu_factor
+  [ -x "$program" ] || { echo "  no $2 in $build/bench: build the 'bench' preset" >&2; return 0; }
+  measure "floor: $1" "$runs" "$program" "$3" || return 0
+  factor="$(awk -v t="$tamsel_wall" -v f="$last_wall" 'BEGIN {printf "%.1f", (f > 0 ? t / f : 0)}')"
+  cpu_factor="$(awk -v t="$tamsel_cpu" -v f="$last_cpu" 'BEGIN {printf "%.1f", (f > 0 ? t / f : 0)}')"
+  rows+=("| *Tamsel is ${factor}× the floor (CPU: ${cpu_factor}×)* | | | | |")
+}
+
 for c in $cases; do
   case "$c" in
     xlsx)
@@ -109,13 +123,15 @@ for c in $cases; do
       section ".xlsx, 1,000,000 primers, inline strings (xlsxwriter constant_memory, $(du -m "$data/primers_1m_inline.xlsx" | cut -f1) MB)"
       read_workbook "$data/primers_1m_inline.xlsx" tamsel-and-programs
       section ".xlsx, 1,000,000 primers, written by Tamsel (stored, $(du -m "$data/primers_1m.xlsx" | cut -f1) MB)"
-      measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.xlsx" "$out/list.tsv" ;;
+      measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.xlsx" "$out/list.tsv" &&
+        tamsel_wall="$last_wall" tamsel_cpu="$last_cpu" floor "$xlsx_floor" floor_xlsx "$data/primers_1m.xlsx" ;;
     csv)
       section ".csv, 1,000,000 primers ($(du -m "$data/primers_1m.csv" | cut -f1) MB)"
       measure "tamsel-cli convert → .tsv" "$runs" "$cli" convert "$data/primers_1m.csv" "$out/list.tsv"
       tamsel_wall="$last_wall"
       tamsel_cpu="$last_cpu"
       measure "tamsel-cli convert → .nsub" "$runs" "$cli" convert "$data/primers_1m.csv" "$out/list.nsub"
+      floor "read + find every field + copy every cell" floor_csv "$data/primers_1m.csv"
       have_python pandas && measure "pandas read_csv → .tsv" "$peer_runs" \
         /usr/bin/python3 "$here/peers/python_read.py" pandas-csv "$data/primers_1m.csv" "$out/list.tsv" &&
         ratio "pandas read_csv"
