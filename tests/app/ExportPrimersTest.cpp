@@ -6,6 +6,7 @@
 
 #include "TempFolder.h"
 #include "app/ImportFile.h"
+#include "formats/FormatRegistry.h"
 
 namespace tamsel {
 namespace {
@@ -30,6 +31,13 @@ TEST(ExportPrimersTest, TheDestinationsExtensionChoosesTheWriter) {
   EXPECT_EQ(back.settings->defaultMismatches, 0);
   EXPECT_EQ(back.settings->endMatches, 10);
   EXPECT_EQ((*back.primers)[0].comment, "fwd");
+}
+
+// Text kinds first, then the workbooks and the primer formats.
+TEST(ExportPrimersTest, TheOpenDialogListsTheKindsInTheirOrder) {
+  std::vector<std::string_view> ids;
+  for (const FileFormat* format : openDialogFormats()) ids.push_back(format->id);
+  EXPECT_EQ(ids, (std::vector<std::string_view>{"csv", "tsv", "txt", "xls", "xlsx", "nsub", "fasta", "ods", "bed"}));
 }
 
 // With standard input closed, the temporary file gets descriptor 0, which is

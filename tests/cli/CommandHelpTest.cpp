@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "cli/Command.h"
+#include "cli/Completions.h"
+#include "cli/PrimerTable.h"
 
 namespace tamsel::cli {
 namespace {
@@ -32,6 +35,27 @@ TEST(CommandHelpTest, HelpNamesExactlyTheDeclaredOptionsAndGivesTwoExamples) {
     }
     EXPECT_FALSE(help.summary.empty() || help.description.empty() || help.arguments.empty()) << help.name;
   }
+}
+
+TEST(CommandHelpTest, ZshCompletionDescribesEachCommandByItsSummary) {
+  std::vector<CommandHelp> helps;
+  for (const std::unique_ptr<Command>& command : makeCommands()) helps.push_back(command->help());
+  const std::string zsh = zshCompletion(helps);
+  for (const CommandHelp& help : helps) {
+    EXPECT_NE(zsh.find("'" + help.name + ":" + help.summary.substr(0, 10)), std::string::npos) << help.name;
+  }
+}
+
+// A name wider than its column keeps its first 31 characters and an ellipsis.
+TEST(PrimerTableTest, LongTextsAreCutToTheColumnWidth) {
+  std::string accented;
+  for (int i = 0; i < 40; ++i) accented += "\xC3\xA9";
+  std::ostringstream out;
+  const PrimerList primers{PrimerEntry(true, std::string(40, 'n'), "ACGT", ""),
+                           PrimerEntry(true, accented, "ACGT", "")};
+  writePrimerTable(out, "t", primers, 2, 3);
+  EXPECT_NE(out.str().find(" " + std::string(31, 'n') + "\u2026"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find(" " + accented.substr(0, 62) + "\u2026"), std::string::npos) << out.str();
 }
 
 }  // namespace

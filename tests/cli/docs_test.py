@@ -75,6 +75,16 @@ class CompletionTest(unittest.TestCase):
         self.assertEqual(run(["zsh", "-n", os.path.join(DOCS, "_tamsel-cli")]).returncode, 0)
 
 
+class DesktopEntryTest(unittest.TestCase):
+    def test_mime_types_come_from_the_format_table(self):
+        with open(os.path.join(DOCS, "tamsel.desktop"), encoding="utf-8") as entry:
+            text = entry.read()
+        self.assertNotIn("@MIME_TYPES@", text)
+        mime = [line for line in text.splitlines() if line.startswith("MimeType=")]
+        self.assertEqual(len(mime), 1)
+        self.assertIn("application/x-helmvard-primers;", mime[0])
+
+
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv.pop(1))
     DOCS = os.path.abspath(sys.argv.pop(1))

@@ -97,6 +97,8 @@ TEST(DelimitedTextParser, CsvWithTabsAndTextSplitAtRunsOfSpaces) {
     EXPECT_EQ(split(spaced, extension), (Rows{{"Name", "Sequence"}, {"P1", "ACGTACGT"}, {"P2", "GGCCAATT"}}));
   }
   EXPECT_EQ(split("P1 ACGTACGT\nP2 fwd GGCCAATT"), (Rows{{"P1 ACGTACGT"}, {"P2 fwd GGCCAATT"}}));
+  EXPECT_EQ(split("P1 ACGTACGT\nP2 GGCCAATT\nP3 GGCCAATT x"),
+            (Rows{{"P1 ACGTACGT"}, {"P2 GGCCAATT"}, {"P3 GGCCAATT x"}}));
   EXPECT_EQ(split("Primer one\nPrimer two"), (Rows{{"Primer one"}, {"Primer two"}}));
   EXPECT_EQ(split("P1 ACGTACGT,x\nP2 GGCCAATT"), (Rows{{"P1 ACGTACGT", "x"}, {"P2 GGCCAATT"}}));
 }
