@@ -114,8 +114,11 @@ TEST(WorksheetExtractionTest, CachedFormulaResults) {
   b.record(0x0006, formula(4, {2, 0, 7, 0, 0, 0, 0xFF, 0xFF}));  // #DIV/0!
   b.record(0x0006, formula(5, {3, 0, 0, 0, 0, 0, 0xFF, 0xFF}));  // empty text
   b.record(0x0006, formula(6, {0, 0, 0, 0, 0, 0, 0xFF, 0xFF})).record(0x0207, {0, 0, 0});  // empty STRING
-  b.record(0x0207, compressedString("stray")).eof();  // no formula waits for it
-  EXPECT_EQ(extract(b), (Rows{{"1.5"}, {"ACGTN"}, {"1"}, {"0"}}));
+  b.record(0x0207, compressedString("stray"));  // no formula waits for it
+  // A record that ends with its result is read; one byte less is not a formula.
+  b.record(0x0006, cat(cellHeader(7, 0), {0, 0, 0, 0, 0, 0, 0x04, 0x40}));
+  b.record(0x0006, cat(cellHeader(8, 0), {0, 0, 0, 0, 0, 0, 0x04})).eof();
+  EXPECT_EQ(extract(b), (Rows{{"1.5"}, {"ACGTN"}, {"1"}, {"0"}, {"2.5"}}));
 }
 
 TEST(WorksheetExtractionTest, ExcelFiveTextsInTheirCodePage) {
