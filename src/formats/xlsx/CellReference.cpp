@@ -53,6 +53,25 @@ LetterDigits readLetters(std::string_view reference) {
 std::int64_t columnIndex(std::string_view reference) { return readLetters(reference).value - 1; }
 
 std::optional<std::uint32_t> referencedColumn(std::string_view reference) {
+  // Plain ASCII references, nearly every one, need no case mapping; a fourth
+  // letter settles the answer whatever follows.
+  std::int64_t value = 0;
+  int letters = 0;
+  std::size_t i = 0;
+  for (; i < reference.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(reference[i]);
+    if (byte >= 0x80) break;
+    const unsigned char upper = byte & ~0x20;
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')) {
+      if (++letters > 3) return std::nullopt;
+      value = value * 26 + (upper - 'A' + 1);
+    }
+  }
+  if (i == reference.size()) {
+    if (letters < 1 || value - 1 > kLastColumn) return std::nullopt;
+    return static_cast<std::uint32_t>(value - 1);
+  }
+
   const LetterDigits digits = readLetters(reference);
   if (digits.letters < 1 || digits.letters > 3) return std::nullopt;
   const std::int64_t column = digits.value - 1;

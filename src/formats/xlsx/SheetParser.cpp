@@ -76,11 +76,13 @@ void SheetParser::startCell(std::span<const xml::XMLAttribute> attributes) {
   previousColumn_ = currentColumn_;
 }
 
-std::string_view SheetParser::resolveCellText() {
+std::string_view SheetParser::resolveCellText(bool& shared) {
+  shared = false;
   switch (currentCellType_) {
     case CellType::sharedString: {
       const auto index = parseIndex(currentValue_);
       if (index && *index < sharedStrings_.size()) {
+        shared = true;
         return sharedStrings_[static_cast<std::size_t>(*index)];
       }
       return currentValue_;
@@ -96,20 +98,26 @@ std::string_view SheetParser::resolveCellText() {
 }
 
 void SheetParser::endCell() {
-  const std::string_view text = resolveCellText();
+  bool shared;
+  const std::string_view text = resolveCellText(shared);
   textBytes_ += text.size();
   if (textBytes_ > textLimit_) {
     textLimitExceeded_ = true;
     return;
   }
-  currentRow_.push_back(PendingCell{currentColumn_, rowText_.size(), text.size()});
-  rowText_.append(text);
+  if (shared) {
+    currentRow_.push_back(PendingCell{currentColumn_, text.data(), 0, text.size()});
+  } else {
+    currentRow_.push_back(PendingCell{currentColumn_, nullptr, rowText_.size(), text.size()});
+    rowText_.append(text);
+  }
 }
 
 void SheetParser::endRow() {
   rows_.addRow();
   for (const PendingCell& cell : currentRow_) {
-    rows_.setCell(cell.column, std::string_view(rowText_).substr(cell.begin, cell.length));
+    rows_.setCell(cell.column, cell.shared ? std::string_view(cell.shared, cell.length)
+                                           : std::string_view(rowText_).substr(cell.begin, cell.length));
   }
 }
 

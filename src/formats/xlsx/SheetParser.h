@@ -48,8 +48,11 @@ class SheetParser final : public xml::XMLHandler {
 
   // Cells of the open row wait here until its end, so a part cut off inside
   // a row leaves no half row behind.
+  // A shared string is viewed in the table, which outlives the parser; other
+  // texts are copied to `rowText_`, from `begin` on.
   struct PendingCell {
     std::uint32_t column;
+    const char* shared;  // null for a text in `rowText_`
     std::size_t begin;
     std::size_t length;
   };
@@ -57,7 +60,8 @@ class SheetParser final : public xml::XMLHandler {
   void startCell(std::span<const xml::XMLAttribute> attributes);
   void endCell();
   void endRow();
-  std::string_view resolveCellText();
+  // The cell's text, and whether it is a view of the shared-string table.
+  std::string_view resolveCellText(bool& shared);
 
   const SharedStringTable& sharedStrings_;
   std::uint64_t textLimit_;

@@ -7,12 +7,22 @@
 #include <string_view>
 
 #include "formats/xml/XMLHandler.h"
+#include "formats/xml/XMLNamespaces.h"
 
 namespace tamsel::xlsx {
 
 // The local name of a SpreadsheetML element, or the empty text for an
-// element of any other namespace.
-std::string_view spreadsheetMLLocalName(const xml::XMLName& name);
+// element of any other namespace. Inline: sheets ask it for every element.
+inline std::string_view spreadsheetMLLocalName(const xml::XMLName& name) {
+  // The tokenizer's names point at the shared copies; others are compared.
+  const char* uri = name.namespaceURI.data();
+  if (uri == xml::kSpreadsheetMLNamespace || uri == xml::kSpreadsheetMLStrictNamespace) return name.localName;
+  if (name.namespaceURI.empty() || name.namespaceURI == xml::kSpreadsheetMLNamespace ||
+      name.namespaceURI == xml::kSpreadsheetMLStrictNamespace) {
+    return name.localName;
+  }
+  return {};
+}
 
 // The same for the package relationship parts (_rels/*.rels).
 std::string_view relationshipsLocalName(const xml::XMLName& name);

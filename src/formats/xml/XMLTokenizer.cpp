@@ -17,7 +17,7 @@
 namespace tamsel::xml {
 namespace {
 
-enum : std::uint8_t { kNameStart = 1, kNameChar = 2, kSpace = 4, kTextStop = 8 };
+enum : std::uint8_t { kNameStart = 1, kNameChar = 2, kSpace = 4, kTextStop = 8, kValueStop = 16 };
 
 // Name characters are checked loosely beyond ASCII: every byte of a
 // multi-byte character passes.
@@ -30,6 +30,9 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
   }
   for (char c : {' ', '\t', '\n', '\r'}) classes[static_cast<std::uint8_t>(c)] |= kSpace;
   for (char c : {'<', '&', '\r', ']'}) classes[static_cast<std::uint8_t>(c)] |= kTextStop;
+  // What ends or complicates an attribute value: either quote, a "<", a
+  // reference or white space that is normalised.
+  for (char c : {'"', '\'', '<', '&', '\t', '\n', '\r'}) classes[static_cast<std::uint8_t>(c)] |= kValueStop;
   return classes;
 }
 constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
@@ -96,7 +99,9 @@ class Tokenizer {
   struct RawAttribute {
     std::string_view name;
     std::string_view value;  // as written, between the quotes
+    std::size_t colon;       // of the name; npos when it has none
     bool plain;              // nothing to decode or normalise
+    bool declaresNamespace;  // xmlns or xmlns:prefix
   };
 
   char peek(const char* p) const { return p < end_ ? *p : '\0'; }
@@ -111,6 +116,17 @@ class Tokenizer {
     if (!hasClass(peek(p), kNameStart)) return p;
     ++p;
     while (p < end_ && hasClass(*p, kNameChar)) ++p;
+    return p;
+  }
+  // A name and where its first colon is (npos for none), found in one pass.
+  const char* scanName(const char* p, std::size_t& colon) const {
+    colon = std::string_view::npos;
+    if (!hasClass(peek(p), kNameStart)) return p;
+    const char* begin = p;
+    do {
+      if (*p == ':' && colon == std::string_view::npos) colon = static_cast<std::size_t>(p - begin);
+      ++p;
+    } while (p < end_ && hasClass(*p, kNameChar));
     return p;
   }
   const char* find(const char* p, std::string_view text) const {
@@ -250,7 +266,8 @@ class Tokenizer {
 
   const char* startTag(const char* p) {
     const char* nameBegin = p + 1;
-    const char* q = scanName(nameBegin);
+    std::size_t colon;
+    const char* q = scanName(nameBegin, colon);
     if (q == nameBegin) return fail();
     const std::string_view rawName(nameBegin, static_cast<std::size_t>(q - nameBegin));
     rawAttributes_.clear();
@@ -271,7 +288,8 @@ class Tokenizer {
         break;
       }
       if (!spaced) return fail();
-      const char* attributeEnd = scanName(q);
+      std::size_t attributeColon;
+      const char* attributeEnd = scanName(q, attributeColon);
       if (attributeEnd == q) return fail();
       const std::string_view attributeName(q, static_cast<std::size_t>(attributeEnd - q));
       q = skipSpace(attributeEnd);
@@ -284,28 +302,32 @@ class Tokenizer {
       // values in sheets are a few bytes, too short for memchr to pay.
       const char* close = q;
       bool plain = true;
-      for (; close < end_ && *close != quote; ++close) {
+      for (;; ++close) {
+        while (close < end_ && !hasClass(*close, kValueStop)) ++close;
+        if (close == end_) return fail();
         const char v = *close;
+        if (v == quote) break;
         if (v == '<') return fail();
-        if (v == '&' || v == '\t' || v == '\n' || v == '\r') plain = false;
+        if (v != '"' && v != '\'') plain = false;
       }
-      if (close == end_) return fail();
-      rawAttributes_.push_back({attributeName, std::string_view(q, static_cast<std::size_t>(close - q)), plain});
+      const bool declaresNamespace =
+          attributeName.starts_with("xmlns") && (attributeName.size() == 5 || attributeName[5] == ':');
+      rawAttributes_.push_back({attributeName, std::string_view(q, static_cast<std::size_t>(close - q)),
+                                attributeColon, plain, declaresNamespace});
       q = close + 1;
     }
-    if (!openElement(rawName)) return nullptr;
+    if (!openElement(rawName, colon)) return nullptr;
     if (empty) closeElement();
     return q;
   }
 
   // Declares the element's namespaces, resolves its names and reports it.
-  bool openElement(std::string_view rawName) {
+  bool openElement(std::string_view rawName, std::size_t colon) {
     std::size_t declared = 0;
     for (const RawAttribute& attribute : rawAttributes_) {
-      if (!attribute.name.starts_with("xmlns")) continue;
+      if (!attribute.declaresNamespace) continue;
       std::string_view prefix;
       if (attribute.name.size() > 5) {
-        if (attribute.name[5] != ':') continue;
         prefix = attribute.name.substr(6);
         if (prefix.empty() || prefix.find(':') != std::string_view::npos) return fail(), false;
       }
@@ -324,15 +346,15 @@ class Tokenizer {
     // Resolved into a local first: the element's names stay in registers on
     // their way to the stack of open elements and to the handler.
     XMLName name;
-    if (!resolve(rawName, true, name)) return false;
+    if (!resolve(rawName, colon, true, name)) return false;
     open_.push_back(OpenElement{rawName, name, declared});
 
     attributes_.clear();
     decoded_.clear();
     for (const RawAttribute& attribute : rawAttributes_) {
-      if (attribute.name.starts_with("xmlns") && (attribute.name.size() == 5 || attribute.name[5] == ':')) continue;
+      if (attribute.declaresNamespace) continue;
       XMLAttribute resolved;
-      if (!resolve(attribute.name, false, resolved.name)) return false;
+      if (!resolve(attribute.name, attribute.colon, false, resolved.name)) return false;
       for (const XMLAttribute& earlier : attributes_) {
         if (earlier.name == resolved.name) return fail(), false;
       }
@@ -375,8 +397,7 @@ class Tokenizer {
 
   // Splits a qualified name and finds its namespace. Unprefixed attributes
   // are in no namespace; unprefixed elements in the default one.
-  bool resolve(std::string_view rawName, bool isElement, XMLName& name) {
-    const std::size_t colon = rawName.find(':');
+  bool resolve(std::string_view rawName, std::size_t colon, bool isElement, XMLName& name) {
     if (colon == std::string_view::npos) {
       name.localName = rawName;
       name.namespaceURI = isElement ? uriOf({}) : std::string_view{};
