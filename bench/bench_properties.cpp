@@ -21,7 +21,7 @@ const PrimerList& primerList(std::size_t count) {
 
 std::size_t sequenceBytes(const PrimerList& primers) {
   std::size_t bytes = 0;
-  for (const PrimerEntry& primer : primers) bytes += primer.sequence.size();
+  for (const PrimerView& primer : primers) bytes += primer.sequence.size();
   return bytes;
 }
 
@@ -30,7 +30,7 @@ void BM_PrimerProperties(benchmark::State& state) {
   const TmConditions conditions;
   for (auto _ : state) {
     double sum = 0;
-    for (const PrimerEntry& primer : primers) {
+    for (const PrimerView& primer : primers) {
       const PrimerProperties properties = primerProperties(primer.sequence, conditions);
       sum += properties.tm.celsius.max + static_cast<double>(properties.length);
     }

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "model/Alphabet.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/RowTable.h"
 
 namespace tamsel::fuzz {
@@ -24,7 +24,7 @@ inline std::size_t visitRows(const RowTable& rows) {
 // Runs the checks an import applies after reading, as the window would.
 inline std::size_t visitPrimers(const PrimerList& primers) {
   std::size_t bytes = 0;
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     bytes += primer.name.size() + primer.sequence.size() + primer.comment.size();
   }
   if (auto problem = validatePrimers(primers)) bytes += problem->size();

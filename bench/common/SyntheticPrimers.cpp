@@ -33,11 +33,6 @@ constexpr std::array<std::string_view, 8> kComments = {"",         "qPCR",      
 constexpr std::string_view kCommonBases = "ACGT";
 constexpr std::string_view kAmbiguityCodes = "RYSWKMBDHVN";
 
-std::size_t heapOf(const std::string& text) {
-  // Strings longer than the small-string buffer live on the heap.
-  return text.size() > 15 ? text.capacity() + 1 : 0;
-}
-
 }  // namespace
 
 PrimerList syntheticPrimers(std::size_t count) {
@@ -63,10 +58,9 @@ PrimerList syntheticPrimers(std::size_t count) {
 
 PrimerListSize measurePrimerList(const PrimerList& primers) {
   PrimerListSize size;
-  size.heapBytes = primers.capacity() * sizeof(PrimerEntry);
-  for (const PrimerEntry& entry : primers) {
+  size.heapBytes = primers.memoryBytes();
+  for (const PrimerView& entry : primers) {
     size.textBytes += entry.name.size() + entry.sequence.size() + entry.comment.size();
-    size.heapBytes += heapOf(entry.name) + heapOf(entry.sequence) + heapOf(entry.comment);
   }
   return size;
 }

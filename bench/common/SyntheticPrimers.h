@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel::bench {
 

@@ -13,7 +13,7 @@
 
 #include "model/Bytes.h"
 #include "model/Expected.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

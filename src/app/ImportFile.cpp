@@ -77,7 +77,7 @@ ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::str
       primers = unexpected(more.error());
       break;
     }
-    primers->insert(primers->end(), std::make_move_iterator(more->begin()), std::make_move_iterator(more->end()));
+    primers->append(*more);
   }
   checkPrimers(std::move(primers), std::move(listName), outcome);
   return outcome;

@@ -12,7 +12,7 @@
 
 #include "import/TableLayout.h"
 #include "model/Bytes.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "app/ReadUnconverted.h"
 
 namespace tamsel {

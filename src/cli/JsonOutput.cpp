@@ -21,7 +21,7 @@ void writePrimersJson(std::ostream& out, const PrimerList& primers, int defaultM
   if (withProperties) out << ",\"properties\":" << compactJson(tmMethodJson(conditions));
   out << ",\"primers\":[";
   bool first = true;
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     OrderedJson entry;
     entry["selected"] = primer.selected;
     entry["name"] = primer.name;

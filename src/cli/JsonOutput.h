@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "import/TableLayout.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/RowTable.h"
 
 namespace tamsel::cli {

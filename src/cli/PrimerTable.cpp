@@ -77,7 +77,7 @@ void writePrimerTable(std::ostream& out, std::string_view title, const PrimerLis
   if (withProperties) rows.back().insert(rows.back().end(), {Cell{"Len", 3}, Cell{"GC%", 3}, Cell{"Tm", 2}});
   rows.back().push_back(Cell{"Comment", 7});
   for (std::size_t i = 0; i < primers.size(); ++i) {
-    const PrimerEntry& primer = primers[i];
+    const PrimerView& primer = primers[i];
     Row row{asciiCell(std::to_string(i + 1)), Cell{primer.selected ? "[x]" : "[ ]", 3},
             makeCell(primer.name, kNameWidth), makeCell(primer.sequence, kSequenceWidth)};
     if (withProperties) {

@@ -16,7 +16,7 @@
 
 #include "model/Bytes.h"
 #include "model/Expected.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/ColumnTitles.h"
 #include "model/ReaderError.h"
 #include "model/RowTable.h"

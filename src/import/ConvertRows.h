@@ -12,7 +12,7 @@
 #include "model/ColumnTitles.h"
 #include "model/Expected.h"
 #include "model/ImportError.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/RowTable.h"
 
 namespace tamsel {

@@ -120,7 +120,7 @@ std::string cleanSequence(std::string_view text) {
 }
 
 std::optional<std::string> validatePrimers(const PrimerList& primers) {
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     if (!containsInvalidCharacters(primer.sequence) && unicode::graphemeCount(primer.sequence) >= 5) {
       return std::nullopt;
     }

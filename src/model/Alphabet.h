@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

@@ -49,7 +49,7 @@ struct SequenceKeys {
 
   explicit SequenceKeys(const PrimerList& primers) : forward(primers.size()), complement(primers.size()) {
     std::string cleaned;
-    for (const PrimerEntry& primer : primers) {
+    for (const PrimerView& primer : primers) {
       std::string_view letters = primer.sequence;
       if (containsInvalidCharacters(letters)) letters = cleaned = cleanSequence(letters);
       std::string& key = forward.buffer();
@@ -69,11 +69,11 @@ struct SequenceKeys {
 // "row 12 (GAPDH-F)", long names shortened.
 std::string rowReference(const PrimerList& primers, std::size_t row) {
   std::string text = "row " + std::to_string(row + 1);
-  const std::string& name = primers[row].name;
+  const std::string_view name = primers[row].name;
   if (name.empty()) return text;
   const std::vector<unicode::ByteRange> characters = unicode::graphemeRanges(name);
-  if (characters.size() <= kShownNameCharacters) return text + " (" + name + ")";
-  return text + " (" + name.substr(0, characters[kShownNameCharacters - 1].begin) + "\u2026)";
+  if (characters.size() <= kShownNameCharacters) return text + " (" + std::string(name) + ")";
+  return text + " (" + std::string(name.substr(0, characters[kShownNameCharacters - 1].begin)) + "\u2026)";
 }
 
 // The distinct characters outside the alphabet, quoted, the first few only.
@@ -106,7 +106,7 @@ class ListChecker {
   std::vector<ListFinding> run() {
     std::vector<std::string_view> names;
     names.reserve(primers_.size());
-    for (const PrimerEntry& primer : primers_) names.push_back(primer.name);
+    for (const PrimerView& primer : primers_) names.push_back(primer.name);
     const std::vector<std::size_t> firstName = firstMatches(names, names);
     const SequenceKeys keys(primers_);
     const std::vector<std::string_view> sequences = keys.forward.views();
@@ -127,7 +127,7 @@ class ListChecker {
   }
 
   void checkName(std::size_t row, std::size_t firstOfName) {
-    const std::string& name = primers_[row].name;
+    const std::string_view name = primers_[row].name;
     if (name.empty()) return add(row, FindingKind::emptyName, "empty name");
     if (name.size() > kMaxStoredNameBytes) {
       add(row, FindingKind::nameTooLong,
@@ -144,7 +144,7 @@ class ListChecker {
   }
 
   void checkSequence(std::size_t row, bool emptyKey, std::size_t firstOfSequence, std::size_t firstOfComplement) {
-    const std::string& sequence = primers_[row].sequence;
+    const std::string_view sequence = primers_[row].sequence;
     if (containsInvalidCharacters(sequence)) {
       add(row, FindingKind::invalidCharacters,
           "sequence holds characters outside the IUPAC letters: " + invalidCharactersText(sequence));

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/MeltingTemperature.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

@@ -33,8 +33,6 @@ struct PrimerEntry {
         comment(std::move(comment)) {}
 };
 
-using PrimerList = std::vector<PrimerEntry>;
-
 // The two list-wide settings that travel with .nsub files.
 inline constexpr int kDefaultMismatches = 2;
 inline constexpr int kDefaultEndMatches = 3;

@@ -21,7 +21,7 @@
 #include "import/TableLayout.h"
 #include "app/ImportFile.h"
 #include "model/ListChecks.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 class QLabel;
 class QLineEdit;

@@ -17,7 +17,7 @@ EditPrimerCommand::EditPrimerCommand(PrimerTableModel& model, int position, Prim
     : QUndoCommand(text),
       model_(model),
       position_(position),
-      before_(model.primers()[static_cast<std::size_t>(position)]),
+      before_(model.primers()[static_cast<std::size_t>(position)].entry()),
       after_(std::move(after)) {}
 
 void EditPrimerCommand::undo() { model_.setPrimer(position_, before_); }

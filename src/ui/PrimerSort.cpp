@@ -41,7 +41,7 @@ std::vector<int> stableOrder(std::size_t size, Qt::SortOrder order, Less less) {
 std::vector<double> propertyKeys(const PrimerList& primers, int column) {
   std::vector<double> keys;
   keys.reserve(primers.size());
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     const PrimerProperties properties = primerProperties(primer.sequence);
     if (column == PrimerTableModel::LengthColumn) {
       keys.push_back(static_cast<double>(properties.length));
@@ -59,16 +59,16 @@ std::vector<double> propertyKeys(const PrimerList& primers, int column) {
 
 std::vector<int> sortedOrder(const PrimerList& primers, const std::vector<std::uint64_t>& origins, int column,
                              Qt::SortOrder order) {
-  const auto at = [&primers](int row) -> const PrimerEntry& { return primers[static_cast<std::size_t>(row)]; };
-  const auto byText = [&](std::string PrimerEntry::*field) {
+  const auto at = [&primers](int row) { return primers[static_cast<std::size_t>(row)]; };
+  const auto byText = [&](std::string_view PrimerView::*field) {
     return stableOrder(primers.size(), order, [&](int a, int b) { return lessIgnoringCase(at(a).*field, at(b).*field); });
   };
   switch (column) {
     case PrimerTableModel::SelectedColumn:
       return stableOrder(primers.size(), order, [&](int a, int b) { return at(a).selected < at(b).selected; });
-    case PrimerTableModel::NameColumn: return byText(&PrimerEntry::name);
-    case PrimerTableModel::SequenceColumn: return byText(&PrimerEntry::sequence);
-    case PrimerTableModel::CommentColumn: return byText(&PrimerEntry::comment);
+    case PrimerTableModel::NameColumn: return byText(&PrimerView::name);
+    case PrimerTableModel::SequenceColumn: return byText(&PrimerView::sequence);
+    case PrimerTableModel::CommentColumn: return byText(&PrimerView::comment);
     case PrimerTableModel::LengthColumn:
     case PrimerTableModel::GCColumn:
     case PrimerTableModel::TmColumn: {

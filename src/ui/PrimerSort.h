@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

@@ -6,6 +6,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "PrimerCommands.h"
@@ -89,6 +90,54 @@ void permute(std::vector<T>& values, const std::vector<int>& order) {
   values = std::move(permuted);
 }
 
+// The primer list's counterparts: texts stay where they are, only the table moves.
+void insertRun(PrimerList& primers, int position, PrimerList inserted) {
+  primers.insert(static_cast<std::size_t>(position), inserted);
+}
+
+std::vector<int> positionsFrom(int first, int count) {
+  std::vector<int> positions(static_cast<std::size_t>(count));
+  std::iota(positions.begin(), positions.end(), first);
+  return positions;
+}
+
+PrimerList eraseAt(PrimerList& primers, const std::vector<int>& positions) {
+  PrimerList erased = primers.pick(positions);
+  std::vector<int> kept;
+  kept.reserve(primers.size() - positions.size());
+  auto next = positions.begin();
+  for (int i = 0; i < static_cast<int>(primers.size()); ++i) {
+    if (next != positions.end() && *next == i) {
+      ++next;
+    } else {
+      kept.push_back(i);
+    }
+  }
+  primers = primers.pick(kept);
+  primers.compactIfWasteful();
+  return erased;
+}
+
+void restoreAt(PrimerList& primers, const std::vector<int>& positions, PrimerList restored) {
+  const int kept = static_cast<int>(primers.size());
+  const std::size_t total = primers.size() + restored.size();
+  primers.append(restored);
+  // Kept primers are 0..kept-1 of the joined list, the restored ones follow.
+  std::vector<int> order;
+  order.reserve(total);
+  int from = 0, next = 0;
+  while (order.size() < total) {
+    if (next < static_cast<int>(positions.size()) && static_cast<std::size_t>(positions[static_cast<std::size_t>(next)]) == order.size()) {
+      order.push_back(kept + next++);
+    } else {
+      order.push_back(from++);
+    }
+  }
+  primers.permute(order);
+}
+
+void permute(PrimerList& primers, const std::vector<int>& order) { primers.permute(order); }
+
 // Consecutive positions as [first, last] pairs, ascending.
 std::vector<std::pair<int, int>> runsOf(const std::vector<int>& positions) {
   std::vector<std::pair<int, int>> runs;
@@ -133,7 +182,7 @@ int PrimerTableModel::rowOfListIndex(int position) const {
 QVariant PrimerTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const int position = listIndex(index.row());
-  const PrimerEntry& primer = primers_[static_cast<std::size_t>(position)];
+  const PrimerView primer = primers_[static_cast<std::size_t>(position)];
   switch (index.column()) {
     case NumberColumn:
       if (role == Qt::DisplayRole) return position + 1;
@@ -211,7 +260,7 @@ Qt::ItemFlags PrimerTableModel::flags(const QModelIndex& index) const {
 bool PrimerTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || index.row() >= rowCount()) return false;
   const int position = listIndex(index.row());
-  PrimerEntry primer = primers_[static_cast<std::size_t>(position)];
+  PrimerEntry primer = primers_[static_cast<std::size_t>(position)].entry();
   QString text;
   if (index.column() == SelectedColumn && role == Qt::CheckStateRole) {
     const bool selected = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
@@ -239,12 +288,8 @@ bool PrimerTableModel::setData(const QModelIndex& index, const QVariant& value, 
 }
 
 void PrimerTableModel::pushOrApply(int position, PrimerEntry primer, const QString& actionText) {
-  const PrimerEntry& current = primers_[static_cast<std::size_t>(position)];
   // Leaving an editor without a change is no step.
-  if (primer.selected == current.selected && primer.name == current.name && primer.sequence == current.sequence &&
-      primer.comment == current.comment) {
-    return;
-  }
+  if (PrimerView(primer).sameFields(primers_[static_cast<std::size_t>(position)])) return;
   if (undoStack_) {
     undoStack_->push(new EditPrimerCommand(*this, position, std::move(primer), actionText));
   } else {
@@ -274,7 +319,7 @@ void PrimerTableModel::setEndMatches(int endMatches) {
 }
 
 void PrimerTableModel::setPrimer(int position, PrimerEntry primer) {
-  primers_[static_cast<std::size_t>(position)] = std::move(primer);
+  primers_.set(static_cast<std::size_t>(position), primer);
   forgetCachedRow(position);
   const int row = rowOfListIndex(position);
   if (row >= 0) emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -283,7 +328,7 @@ void PrimerTableModel::setPrimer(int position, PrimerEntry primer) {
 void PrimerTableModel::setSelectedFlags(const std::vector<int>& positions, const std::vector<bool>& values) {
   int first = rowCount(), last = -1;
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    primers_[static_cast<std::size_t>(positions[i])].selected = values[i];
+    primers_.setSelected(static_cast<std::size_t>(positions[i]), values[i]);
     const int row = rowOfListIndex(positions[i]);
     if (row < 0) continue;
     first = std::min(first, row);
@@ -338,9 +383,8 @@ TakenPrimers PrimerTableModel::takePrimers(const std::vector<int>& positions) {
     for (std::size_t r = runs.size(); r-- > 0;) {
       const auto [first, last] = runs[r];
       beginRemoveRows({}, first, last);
-      const auto firstPrimer = primers_.begin() + first, endPrimer = primers_.begin() + last + 1;
-      runPrimers[r].assign(std::make_move_iterator(firstPrimer), std::make_move_iterator(endPrimer));
-      primers_.erase(firstPrimer, endPrimer);
+      runPrimers[r] = primers_.pick(positionsFrom(first, last - first + 1));
+      primers_.erase(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
       runOrigins[r].assign(origins_.begin() + first, origins_.begin() + last + 1);
       origins_.erase(origins_.begin() + first, origins_.begin() + last + 1);
       endRemoveRows();
@@ -369,8 +413,8 @@ void PrimerTableModel::restorePrimers(TakenPrimers taken) {
     for (const auto& [first, last] : runs) {
       const auto count = static_cast<std::size_t>(last - first + 1);
       beginInsertRows({}, first, last);
-      primers_.insert(primers_.begin() + first, std::make_move_iterator(taken.primers.begin() + from),
-                      std::make_move_iterator(taken.primers.begin() + from + count));
+      primers_.insert(static_cast<std::size_t>(first),
+                      taken.primers.pick(positionsFrom(static_cast<int>(from), static_cast<int>(count))));
       origins_.insert(origins_.begin() + first, taken.origins.begin() + from, taken.origins.begin() + from + count);
       endInsertRows();
       from += count;
@@ -405,7 +449,7 @@ void PrimerTableModel::setFilter(const QString& text) {
   shown_.clear();
   if (filtered_) {
     shown_.reserve(primers_.size());
-    for (const PrimerEntry& primer : primers_) shown_.push_back(filter.matches(primer));
+    for (const PrimerView& primer : primers_) shown_.push_back(filter.matches(primer));
   }
   rebuildShownRows();
   endResetModel();

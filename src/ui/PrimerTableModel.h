@@ -21,7 +21,7 @@
 #include "RowFilter.h"
 #include "SequenceAnnotation.h"
 #include "model/ListChecks.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/PrimerProperties.h"
 
 class QUndoStack;
@@ -111,7 +111,6 @@ class PrimerTableModel : public QAbstractTableModel {
   void primerCountChanged();
 
  private:
-  PrimerEntry& primerAtRow(int row) { return primers_[static_cast<std::size_t>(listIndex(row))]; }
   void pushOrApply(int position, PrimerEntry primer, const QString& actionText);
   // While a filter hides rows, changes to the rows reset the view.
   void beginStructureChange();

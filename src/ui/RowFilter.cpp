@@ -39,7 +39,7 @@ bool mayHoldWhiteSpace(std::string_view text) {
 RowFilter::RowFilter(std::string_view text)
     : query_(unicode::toLower(text)), sequenceQuery_(withoutWhiteSpace(query_)) {}
 
-bool RowFilter::matches(const PrimerEntry& primer) const {
+bool RowFilter::matches(const PrimerView& primer) const {
   if (isEmpty()) return true;
   if (containsIgnoringCase(primer.name, query_) || containsIgnoringCase(primer.comment, query_)) return true;
   return mayHoldWhiteSpace(primer.sequence) ? containsIgnoringCase(withoutWhiteSpace(primer.sequence), sequenceQuery_)

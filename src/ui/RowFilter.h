@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 
@@ -16,7 +16,7 @@ class RowFilter {
   explicit RowFilter(std::string_view text = {});
 
   bool isEmpty() const { return query_.empty(); }
-  bool matches(const PrimerEntry& primer) const;
+  bool matches(const PrimerView& primer) const;
 
  private:
   std::string query_;          // lower-cased

@@ -61,7 +61,9 @@ TEST(ExportPrimersTest, AListTheFormatCannotHoldWritesNothing) {
   TempFolder folder;
   const auto file = folder.write("kept.nsub", "good file");
   PrimerList primers = twoPrimers();
-  primers[1].comment.assign(70000, 'c');
+  PrimerEntry longComment = primers[1].entry();
+  longComment.comment.assign(70000, 'c');
+  primers.set(1, longComment);
   for (auto [list, mismatches] : {std::pair{primers, 2}, std::pair{twoPrimers(), 256}}) {
     std::optional<std::string> failure = exportPrimers(file, list, mismatches, 3);
     ASSERT_TRUE(failure);

@@ -20,10 +20,10 @@ namespace {
 constexpr std::size_t kAllocationBound = std::size_t{96} << 20;
 
 bool mentionsSecret(const ImportOutcome& outcome) {
-  const auto has = [](const std::string& text) { return text.find(kSecretText) != std::string::npos; };
+  const auto has = [](std::string_view text) { return text.find(kSecretText) != std::string::npos; };
   if (outcome.error && has(*outcome.error)) return true;
   if (!outcome.primers) return false;
-  for (const PrimerEntry& primer : *outcome.primers) {
+  for (const PrimerView& primer : *outcome.primers) {
     if (has(primer.name) || has(primer.sequence) || has(primer.comment)) return true;
   }
   return false;

@@ -63,7 +63,7 @@ TEST(ListChecks, OneCasePerFinding) {
       {listOf({{"T_F", kForward}, {"T_R", "GCGCGGCCGCGCGGCCGCGC"}}), {{1, K::pairTmDifference, 0}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.primers.empty() ? "" : c.primers.front().name + "|" + c.primers.front().sequence);
+    SCOPED_TRACE(c.primers.empty() ? "" : std::string(c.primers.front().name) + "|" + std::string(c.primers.front().sequence));
     expectFindings(c.primers, c.findings);
   }
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 
@@ -22,7 +22,7 @@ struct PrimerFields {
 
 inline std::vector<PrimerFields> fieldsOf(const PrimerList& primers) {
   std::vector<PrimerFields> out;
-  for (const PrimerEntry& p : primers) out.push_back({p.selected, p.name, p.sequence, p.comment});
+  for (const PrimerView& p : primers) out.push_back({p.selected, std::string(p.name), std::string(p.sequence), std::string(p.comment)});
   return out;
 }
 

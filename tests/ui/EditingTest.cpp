@@ -21,7 +21,7 @@ namespace {
 
 std::vector<std::string> namesOf(const PrimerList& primers) {
   std::vector<std::string> names;
-  for (const PrimerEntry& primer : primers) names.push_back(primer.name);
+  for (const PrimerView& primer : primers) names.emplace_back(primer.name);
   return names;
 }
 
@@ -110,7 +110,7 @@ class EditingTest : public WindowTest {
     QCOMPARE(content().primers()[1].selected, false);
     content().editor().selectAll();
     content().editor().untickSelected();
-    for (const PrimerEntry& primer : content().primers()) QVERIFY(!primer.selected);
+    for (const PrimerView& primer : content().primers()) QVERIFY(!primer.selected);
   }
 
   void editedCellIsOneUndoStep() {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "model/Expected.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/ReaderError.h"
 
 namespace tamsel {

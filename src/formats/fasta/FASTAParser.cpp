@@ -1,6 +1,7 @@
 #include "formats/fasta/FASTAParser.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "formats/text/TextLines.h"
@@ -36,13 +37,15 @@ bool startsLikeFASTA(std::string_view text) {
 
 Expected<PrimerList, ReaderError> FASTAParser::parse(std::string_view text) {
   PrimerList records;
-  std::string sequence;  // the current record's sequence lines, joined
+  // The current record: its header's name and comment, its sequence lines joined.
+  std::optional<PrimerEntry> record;
+  std::string sequence;
   const auto finishRecord = [&] {
-    if (records.empty()) return;
-    PrimerEntry& last = records.back();
-    last.sequence = cleanSequence(sequence);
+    if (!record) return;
+    record->sequence = cleanSequence(sequence);
     sequence.clear();
-    if (last.name.empty() && last.sequence.empty()) records.pop_back();
+    if (!record->name.empty() || !record->sequence.empty()) records.push_back(*record);
+    record.reset();
   };
   TextLineReader lines(text);
   while (lines.next()) {
@@ -50,8 +53,8 @@ Expected<PrimerList, ReaderError> FASTAParser::parse(std::string_view text) {
     if (line.front() == ';') continue;
     if (line.front() == '>') {
       finishRecord();
-      records.push_back(recordOf(line.substr(1)));
-    } else if (records.empty()) {
+      record = recordOf(line.substr(1));
+    } else if (!record) {
       return unexpected(textBeforeFirstRecord(lines.lineNumber()));
     } else {
       sequence.append(line);

@@ -23,10 +23,10 @@ void appendOnOneLine(std::string& out, std::string_view field) {
 
 std::string FASTAWriter::write(const PrimerList& primers) {
   std::size_t size = 0;
-  for (const PrimerEntry& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 4;
+  for (const PrimerView& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 4;
   std::string out;
   out.reserve(size);
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     out.push_back('>');
     appendOnOneLine(out, primer.name);
     if (!primer.comment.empty()) {

@@ -79,7 +79,7 @@ std::string_view NSubWriter::storedName(std::string_view name) {
   return name.substr(0, fits);
 }
 
-void NSubWriter::writeEntry(const PrimerEntry& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
+void NSubWriter::writeEntry(const PrimerView& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
                             Bytes& out) {
   std::array<std::uint8_t, nsub::kNameFieldSize> nameField{};
   const std::string_view name = storedName(entry.name);
@@ -112,19 +112,19 @@ void NSubWriter::writeEntry(const PrimerEntry& entry, std::uint8_t defaultMismat
 Bytes NSubWriter::write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches) {
   Bytes out(nsub::kHeader.begin(), nsub::kHeader.end());
   std::size_t expected = out.size();
-  for (const PrimerEntry& entry : primers) {
+  for (const PrimerView& entry : primers) {
     expected += nsub::kFixedPartSize + 4 * nsub::kLengthPrefixSize + nsub::kTrailerSize +
                 3 * std::min(entry.sequence.size(), nsub::kMaxStringBytes) +
                 std::min(entry.comment.size(), nsub::kMaxStringBytes);
   }
   out.reserve(expected);
-  for (const PrimerEntry& entry : primers) writeEntry(entry, defaultMismatches, endMatches, out);
+  for (const PrimerView& entry : primers) writeEntry(entry, defaultMismatches, endMatches, out);
   return out;
 }
 
 std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& primers) {
   for (std::size_t row = 0; row < primers.size(); ++row) {
-    const PrimerEntry& entry = primers[row];
+    const PrimerView& entry = primers[row];
     const char* field = nullptr;
     std::size_t bytes = 0;
     if (entry.sequence.size() > nsub::kMaxStringBytes) {

@@ -11,7 +11,7 @@
 
 #include "model/Bytes.h"
 #include "model/Expected.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 
@@ -30,7 +30,7 @@ class NSubWriter {
   static std::optional<std::string> findUnstorablePrimer(const PrimerList& primers);
 
   // Appends one record to `out`.
-  static void writeEntry(const PrimerEntry& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
+  static void writeEntry(const PrimerView& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
                          Bytes& out);
 
   // The sequence with every character (user-perceived) outside the IUPAC

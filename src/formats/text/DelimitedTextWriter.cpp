@@ -55,19 +55,19 @@ void appendField(std::string& out, std::string_view field, char separator) {
 
 std::string generateDelimitedText(const PrimerList& primers, char separator) {
   std::size_t size = 32;
-  for (const PrimerEntry& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 8;
+  for (const PrimerView& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 8;
   std::string out;
   out.reserve(size);
   for (std::string_view word : kColumnTitles) {
     if (!out.empty()) out.push_back(separator);
     out.append(word);
   }
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     out.push_back('\n');
     out.push_back(primer.selected ? '1' : '0');
-    for (const std::string* field : {&primer.name, &primer.sequence, &primer.comment}) {
+    for (std::string_view field : {primer.name, primer.sequence, primer.comment}) {
       out.push_back(separator);
-      appendField(out, *field, separator);
+      appendField(out, field, separator);
     }
   }
   return out;

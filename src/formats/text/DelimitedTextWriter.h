@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

@@ -86,7 +86,7 @@ SharedStrings collectStrings(const PrimerList& primers) {
   constexpr std::size_t kLookahead = 8;
   std::array<std::array<std::uint32_t, 3>, kLookahead> ahead;
   const auto hashAhead = [&](std::size_t index) {
-    const PrimerEntry& primer = primers[index];
+    const PrimerView& primer = primers[index];
     auto& hashes = ahead[index % kLookahead];
     hashes = {TextPositions::hashOf(primer.name), TextPositions::hashOf(primer.sequence),
               TextPositions::hashOf(primer.comment)};
@@ -97,7 +97,7 @@ SharedStrings collectStrings(const PrimerList& primers) {
   const std::string_view selectedTexts[] = {"0", "1"};
   const std::uint32_t selectedHashes[] = {TextPositions::hashOf("0"), TextPositions::hashOf("1")};
   for (std::size_t i = 0; i < primers.size(); ++i) {
-    const PrimerEntry& primer = primers[i];
+    const PrimerView& primer = primers[i];
     const std::array<std::uint32_t, 3> hashes = ahead[i % kLookahead];
     if (i + kLookahead < primers.size()) hashAhead(i + kLookahead);
     offer(selectedTexts[primer.selected], selectedHashes[primer.selected]);

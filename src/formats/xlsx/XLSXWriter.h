@@ -10,7 +10,7 @@
 
 #include "model/Bytes.h"
 #include "model/Expected.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 
 namespace tamsel {
 

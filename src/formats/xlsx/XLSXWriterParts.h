@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/Bytes.h"
-#include "model/PrimerEntry.h"
+#include "model/PrimerList.h"
 #include "model/ColumnTitles.h"
 
 namespace tamsel::xlsx {

@@ -124,7 +124,7 @@ TEST(NSubWriterTest, CheckedWriteRefusesTextsTheFormatCannotHold) {
   EXPECT_NE(refused.error().find("\"Fwd 2\""), std::string::npos) << refused.error();
   EXPECT_NE(refused.error().find("comment"), std::string::npos) << refused.error();
 
-  primers[1] = PrimerEntry(true, "S", std::string(70000, 'A'), "");
+  primers.set(1, PrimerEntry(true, "S", std::string(70000, 'A'), ""));
   auto longSequence = NSubWriter::writeChecked(primers, {2, 3});
   ASSERT_FALSE(longSequence);
   EXPECT_NE(longSequence.error().find("sequence"), std::string::npos) << longSequence.error();

@@ -19,8 +19,9 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Rows expectedRows(const PrimerList& primers) {
   Rows rows = {{"Selected", "Name", "Sequence", "Comment"}};
-  for (const PrimerEntry& primer : primers) {
-    rows.push_back({primer.selected ? "1" : "0", primer.name, primer.sequence, primer.comment});
+  for (const PrimerView& primer : primers) {
+    rows.push_back({primer.selected ? "1" : "0", std::string(primer.name), std::string(primer.sequence),
+                    std::string(primer.comment)});
   }
   return rows;
 }

@@ -95,7 +95,8 @@ TEST(XLSXWriterTest, SharedStringsAreDistinctInOrderOfFirstUse) {
 }
 
 TEST(XLSXWriterTest, RowsAreNumberedFromTwo) {
-  const PrimerList ten(10, PrimerEntry(true, "P", "ACGT", ""));
+  PrimerList ten;
+  for (int i = 0; i < 10; ++i) ten.emplace_back(true, "P", "ACGT", "");
   const std::string sheet = sheetXML(collectStrings(ten).cellPositions);
   EXPECT_NE(sheet.find("<row r=\"11\"><c r=\"A11\" t=\"s\"><v>"), std::string::npos);
   EXPECT_NE(sheet.find("<c r=\"D11\" t=\"s\">"), std::string::npos);
