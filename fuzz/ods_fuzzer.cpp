@@ -16,9 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ByteView input(data, size);
   Bytes packed;
   if (size < 2 || data[0] != 'P' || data[1] != 'K') {
-    zip::ZIPWriter writer(size + 128);
+    MemorySink archive;
+    zip::ZIPWriter writer(archive);
     writer.addMember("content.xml", input);
-    packed = std::move(writer).finish();
+    std::move(writer).finish();
+    packed = std::move(archive).bytes();
     input = packed;
   }
   for (const SheetChoice& choice : {SheetChoice::firstWithSequences(hasSequenceColumn), SheetChoice::byNumber(2)}) {

@@ -17,21 +17,20 @@ std::string updateSavePanel(std::string_view proposedName, int formatIndex) {
          std::string(exportFormats().at(static_cast<std::size_t>(formatIndex))->extension());
 }
 
-Expected<Bytes, std::string> exportContents(const std::string& extension, const PrimerList& primers,
-                                            int defaultMismatches, int endMatches) {
+ContentsWriter exportWriter(std::string_view extension, const PrimerList& primers, int defaultMismatches,
+                            int endMatches) {
   // Only a format's limits can refuse a list (the .nsub field sizes and
   // settings, the ZIP format's sizes).
-  auto contents = formatWriting(extension).write(primers, {defaultMismatches, endMatches});
-  if (!contents) return unexpected(std::string(kExportFailurePrefix) + contents.error());
-  return std::move(*contents);
+  return [write = formatWriting(extension).write, &primers, settings = ListSettings{defaultMismatches, endMatches}](
+             ByteSink& out) { return write(primers, settings, out); };
 }
 
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
                                          int defaultMismatches, int endMatches, const std::atomic<bool>* cancelled) {
-  auto contents = exportContents(lowercasedExtension(destination), primers, defaultMismatches, endMatches);
-  if (!contents) return contents.error();
-  if (cancelled && cancelled->load()) return std::nullopt;
-  if (auto failure = writeFileAtomically(destination, *contents)) return std::string(kExportFailurePrefix) + *failure;
+  const ContentsWriter write = exportWriter(lowercasedExtension(destination), primers, defaultMismatches, endMatches);
+  if (auto failure = writeFileAtomically(destination, write, cancelled)) {
+    return std::string(kExportFailurePrefix) + *failure;
+  }
   return std::nullopt;
 }
 

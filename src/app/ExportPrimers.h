@@ -11,8 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/Bytes.h"
-#include "model/Expected.h"
+#include "app/FileIO.h"
 #include "model/PrimerList.h"
 
 namespace tamsel {
@@ -24,14 +23,14 @@ std::string updateSavePanel(std::string_view proposedName, int formatIndex);
 // Writes `primers` to `destination` with the writer its lower-cased extension
 // selects. Returns nothing on success, else the message the window shows
 // ("Failed to export: " + reason). A failed write leaves any existing file intact.
-// When `cancelled` is set by the time the contents are made, nothing is written.
+// When `cancelled` is set before the file is complete, nothing is written.
 std::optional<std::string> exportPrimers(const std::filesystem::path& destination, const PrimerList& primers,
                                          int defaultMismatches, int endMatches,
                                          const std::atomic<bool>* cancelled = nullptr);
 
-// The bytes an export to `extension` (lower-cased, without the dot) writes,
-// for standard output; the error is the same "Failed to export: " message.
-Expected<Bytes, std::string> exportContents(const std::string& extension, const PrimerList& primers,
-                                            int defaultMismatches, int endMatches);
+// What an export to `extension` (lower-cased, without the dot) writes, for
+// standard output. The list must outlive the result.
+ContentsWriter exportWriter(std::string_view extension, const PrimerList& primers, int defaultMismatches,
+                            int endMatches);
 
 }  // namespace tamsel

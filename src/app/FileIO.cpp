@@ -59,6 +59,45 @@ int writeAll(int fd, ByteView bytes) {
   return 0;
 }
 
+// Passes blocks to a descriptor and keeps the first write error, so a writer
+// runs to its end and the owner reports the error once. Once `cancelled` is
+// set, nothing more is written.
+class DescriptorSink final : public ByteSink {
+ public:
+  explicit DescriptorSink(int fd, const std::atomic<bool>* cancelled = nullptr)
+      : ByteSink(kBlockSize), fd_(fd), cancelled_(cancelled) {}
+  // The errno of the first failed write, or 0.
+  int error() const { return error_; }
+
+ private:
+  static constexpr std::size_t kBlockSize = 1 << 20;
+
+  void drain(ByteView bytes) override {
+    if (error_ != 0 || (cancelled_ && cancelled_->load())) return;
+    error_ = writeAll(fd_, bytes);
+  }
+
+  int fd_;
+  const std::atomic<bool>* cancelled_;
+  int error_ = 0;
+};
+
+// Removes the temporary file on every way out, unless it was renamed.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!renamed_) ::unlink(path_.c_str());
+  }
+  void markRenamed() { renamed_ = true; }
+
+ private:
+  std::filesystem::path path_;
+  bool renamed_ = false;
+};
+
 std::string temporaryNameFor(const std::string& fileName) {
   thread_local std::mt19937_64 generator{std::random_device{}()};
   static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
@@ -175,12 +214,24 @@ Expected<Bytes, std::string> readStandardInput(std::uint64_t maxBytes) {
   return readToEnd(STDIN_FILENO, regular ? static_cast<std::uint64_t>(status.st_size) : 0, maxBytes, source);
 }
 
-std::optional<std::string> writeStandardOutput(ByteView bytes) {
-  if (int error = writeAll(STDOUT_FILENO, bytes)) return std::string(std::strerror(error)) + " (standard output)";
+std::optional<std::string> writeStandardOutput(const ContentsWriter& write) {
+  DescriptorSink out(STDOUT_FILENO);
+  std::optional<std::string> refused = write(out);
+  out.flush();
+  if (refused) return refused;
+  if (out.error()) return std::string(std::strerror(out.error())) + " (standard output)";
   return std::nullopt;
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested, ByteView bytes) {
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& destination, ByteView bytes) {
+  return writeFileAtomically(destination, [bytes](ByteSink& out) {
+    out.write(bytes);
+    return std::optional<std::string>();
+  });
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested, const ContentsWriter& write,
+                                               const std::atomic<bool>* cancelled) {
   const std::optional<std::filesystem::path> target = followLinks(requested);
   if (!target) return describe(ELOOP, requested);
   const std::filesystem::path& destination = *target;
@@ -197,21 +248,25 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& requ
   }
   if (fd < 0) return describe(errno, requested);
   FileDescriptor file(fd);
-
-  const auto fail = [&](int error) -> std::optional<std::string> {
-    ::unlink(temporary.c_str());
-    return describe(error, requested);
-  };
+  TemporaryFile written(temporary);
+  const auto isCancelled = [cancelled] { return cancelled && cancelled->load(); };
 
   // Replacing a file keeps its permissions; a new file gets the umask's.
   struct stat existing {};
   if (::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
     ::fchmod(file.get(), existing.st_mode & 07777);
   }
-  if (int error = writeAll(file.get(), bytes)) return fail(error);
-  if (::fsync(file.get()) != 0) return fail(errno);
-  if (int error = file.close()) return fail(error);
-  if (::rename(temporary.c_str(), destination.c_str()) != 0) return fail(errno);
+  DescriptorSink out(file.get(), cancelled);
+  std::optional<std::string> refused = write(out);
+  out.flush();
+  if (refused) return refused;
+  if (out.error()) return describe(out.error(), requested);
+  if (isCancelled()) return std::nullopt;
+  if (::fsync(file.get()) != 0) return describe(errno, requested);
+  if (int error = file.close()) return describe(error, requested);
+  if (isCancelled()) return std::nullopt;  // the flush to disk can take long
+  if (::rename(temporary.c_str(), destination.c_str()) != 0) return describe(errno, requested);
+  written.markRenamed();
 
   // Make the rename itself durable; a failure here loses nothing already written.
   FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

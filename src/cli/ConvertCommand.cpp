@@ -35,9 +35,9 @@ std::optional<std::string> convert(const Input& input, const Output& output, con
   const int defaultMismatches = override.defaultMismatches.value_or(fromFile.defaultMismatches);
   const int endMatches = override.endMatches.value_or(fromFile.endMatches);
   if (output.format.empty()) return exportPrimers(output.file, *outcome.primers, defaultMismatches, endMatches);
-  auto contents = exportContents(output.format, *outcome.primers, defaultMismatches, endMatches);
-  if (!contents) return contents.error();
-  if (auto failure = writeStandardOutput(*contents)) return "Failed to export: " + *failure;
+  if (auto failure = writeStandardOutput(exportWriter(output.format, *outcome.primers, defaultMismatches, endMatches))) {
+    return "Failed to export: " + *failure;
+  }
   return std::nullopt;
 }
 

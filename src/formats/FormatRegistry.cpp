@@ -56,20 +56,19 @@ Expected<ReadResult, ReaderError> readText(ByteView bytes, const ReadOptions& op
 }
 
 // Writers of formats that do not store the list settings.
-template <auto write>
-Expected<Bytes, std::string> writeWithoutSettings(const PrimerList& primers, const ListSettings&) {
-  return write(primers);
+std::optional<std::string> writeXLSX(const PrimerList& primers, const ListSettings&, ByteSink& out) {
+  return XLSXWriter::writeChecked(primers, out);
 }
 
-Expected<Bytes, std::string> writeFASTA(const PrimerList& primers) {
-  const std::string text = FASTAWriter::write(primers);
-  return Bytes(text.begin(), text.end());
+std::optional<std::string> writeFASTA(const PrimerList& primers, const ListSettings&, ByteSink& out) {
+  FASTAWriter::write(primers, out);
+  return std::nullopt;
 }
 
 template <char separator>
-Expected<Bytes, std::string> writeDelimitedText(const PrimerList& primers, const ListSettings&) {
-  const std::string text = generateDelimitedText(primers, separator);
-  return Bytes(text.begin(), text.end());
+std::optional<std::string> writeText(const PrimerList& primers, const ListSettings&, ByteSink& out) {
+  writeDelimitedText(primers, separator, out);
+  return std::nullopt;
 }
 
 const std::vector<FileFormat>& formats() {
@@ -91,7 +90,7 @@ const std::vector<FileFormat>& formats() {
        .openDialogPosition = 4,
        .binary = true,
        .read = readWorkbook<XLSXParser::parseSheet>,
-       .write = writeWithoutSettings<XLSXWriter::writeChecked>},
+       .write = writeXLSX},
       {.id = "xls",
        .extensions = {"xls"},
        .kindTitle = "Excel 97-2003 workbook",
@@ -106,7 +105,7 @@ const std::vector<FileFormat>& formats() {
        .mimeType = "text/csv",
        .openDialogPosition = 0,
        .read = readText,
-       .write = writeDelimitedText<','>},
+       .write = writeText<','>},
       {.id = "tsv",
        .extensions = {"tsv"},
        .exportTitle = "Tab-Separated Values (.tsv)",
@@ -114,7 +113,7 @@ const std::vector<FileFormat>& formats() {
        .mimeType = "text/tab-separated-values",
        .openDialogPosition = 1,
        .read = readText,
-       .write = writeDelimitedText<'\t'>},
+       .write = writeText<'\t'>},
       {.id = "txt",
        .extensions = {"txt"},
        .kindTitle = "Plain text",
@@ -127,7 +126,7 @@ const std::vector<FileFormat>& formats() {
        .kindTitle = "FASTA sequences",
        .openDialogPosition = 6,
        .read = readPrimerText<FASTAParser::parse>,
-       .write = writeWithoutSettings<writeFASTA>},
+       .write = writeFASTA},
       {.id = "ods",
        .extensions = {"ods"},
        .kindTitle = "OpenDocument spreadsheet",

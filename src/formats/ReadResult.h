@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/ByteSink.h"
 #include "model/Bytes.h"
 #include "model/Expected.h"
 #include "model/PrimerList.h"
@@ -51,8 +52,10 @@ struct PrimersRead {
 using ReadResult = std::variant<CellsRead, PrimersRead>;
 using ReadFunction = Expected<ReadResult, ReaderError> (*)(ByteView bytes, const ReadOptions& options);
 
-// Writers cannot fail for want of anything but room: the error is the reason
-// a list does not fit the format, shown after "Failed to export: ".
-using WriteFunction = Expected<Bytes, std::string> (*)(const PrimerList& primers, const ListSettings& settings);
+// Writers write the whole file into `out` and cannot fail for want of
+// anything but room: the result is the reason a list does not fit the format,
+// shown after "Failed to export: ". Errors of the destination are the sink's.
+using WriteFunction = std::optional<std::string> (*)(const PrimerList& primers, const ListSettings& settings,
+                                                     ByteSink& out);
 
 }  // namespace tamsel

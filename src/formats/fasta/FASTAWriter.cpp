@@ -9,36 +9,37 @@ namespace {
 
 // A line break inside a field would end the record's line and turn the rest
 // into a sequence line or a new record; a space keeps every character.
-void appendOnOneLine(std::string& out, std::string_view field) {
+void writeOnOneLine(ByteSink& out, std::string_view field) {
   for (std::size_t i = 0; i < field.size();) {
     const std::size_t lineBreak = findLineBreak(field, i);
-    out.append(field.substr(i, lineBreak - i));
+    out.write(field.substr(i, lineBreak - i));
     if (lineBreak == field.size()) break;
-    out.push_back(' ');
+    out.put(' ');
     i = lineBreak + lineEndLength(field, lineBreak);
   }
 }
 
 }  // namespace
 
-std::string FASTAWriter::write(const PrimerList& primers) {
-  std::size_t size = 0;
-  for (const PrimerView& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 4;
-  std::string out;
-  out.reserve(size);
-  for (const PrimerView& primer : primers) {
-    out.push_back('>');
-    appendOnOneLine(out, primer.name);
+void FASTAWriter::write(const PrimerList& primers, ByteSink& out) {
+  for (const auto& primer : primers) {
+    out.put('>');
+    writeOnOneLine(out, primer.name);
     if (!primer.comment.empty()) {
-      out.push_back(' ');
-      appendOnOneLine(out, primer.comment);
+      out.put(' ');
+      writeOnOneLine(out, primer.comment);
     }
-    out.push_back('\n');
+    out.put('\n');
     if (primer.sequence.empty()) continue;
-    appendOnOneLine(out, primer.sequence);
-    out.push_back('\n');
+    writeOnOneLine(out, primer.sequence);
+    out.put('\n');
   }
-  return out;
+}
+
+std::string FASTAWriter::write(const PrimerList& primers) {
+  MemorySink out;
+  write(primers, out);
+  return std::string(asText(std::move(out).bytes()));
 }
 
 }  // namespace tamsel

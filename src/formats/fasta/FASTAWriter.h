@@ -7,12 +7,15 @@
 
 #include <string>
 
+#include "model/ByteSink.h"
 #include "model/PrimerList.h"
 
 namespace tamsel {
 
 class FASTAWriter {
  public:
+  static void write(const PrimerList& primers, ByteSink& out);
+  // The whole text in one string.
   static std::string write(const PrimerList& primers);
 };
 

@@ -24,10 +24,10 @@ bool inWriterAlphabet(char c) {
   return NSubWriter::baseCode(c) != 0;
 }
 
-void appendLengthPrefixed(std::string_view text, Bytes& out) {
-  out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
-  out.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
-  out.insert(out.end(), text.begin(), text.end());
+void writeLengthPrefixed(std::string_view text, ByteSink& out) {
+  out.put(static_cast<char>(text.size() >> 8));
+  out.put(static_cast<char>(text.size() & 0xFF));
+  out.write(text);
 }
 
 // Names in messages are shortened so a pasted essay does not fill the message.
@@ -79,14 +79,22 @@ std::string_view NSubWriter::storedName(std::string_view name) {
   return name.substr(0, fits);
 }
 
-void NSubWriter::writeEntry(const PrimerView& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
-                            Bytes& out) {
-  std::array<std::uint8_t, nsub::kNameFieldSize> nameField{};
-  const std::string_view name = storedName(entry.name);
-  std::copy(name.begin(), name.end(), nameField.begin());
-  out.insert(out.end(), nameField.begin(), nameField.end());
+namespace {
 
-  std::string sequence = sanitizedSequence(entry.sequence);
+struct Record {
+  std::string_view name;
+  std::string_view sequence;
+  std::string_view comment;
+  bool selected;
+};
+
+void writeRecord(const Record& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches, ByteSink& out) {
+  static constexpr std::array<std::uint8_t, nsub::kNameFieldSize> kZeros{};
+  const std::string_view name = NSubWriter::storedName(entry.name);
+  out.write(name);
+  out.write(ByteView(kZeros).subspan(name.size()));
+
+  std::string sequence = NSubWriter::sanitizedSequence(entry.sequence);
   if (sequence.size() > nsub::kMaxStringBytes) sequence.resize(nsub::kMaxStringBytes);
   const auto cappedLength = static_cast<std::uint8_t>(std::min(sequence.size(), nsub::kLengthCap));
 
@@ -96,35 +104,39 @@ void NSubWriter::writeEntry(const PrimerView& entry, std::uint8_t defaultMismatc
   block[nsub::kLengthOffset] = cappedLength;
   block[nsub::kSelectedOffset] = entry.selected ? 1 : 0;
   block[nsub::kLengthCopyOffset] = cappedLength;
-  out.insert(out.end(), block.begin(), block.end());
+  out.write(block);
 
-  appendLengthPrefixed(sequence, out);
+  writeLengthPrefixed(sequence, out);
   std::string codes(sequence.size(), '\0');
-  std::transform(sequence.begin(), sequence.end(), codes.begin(), [](char c) { return static_cast<char>(baseCode(c)); });
-  appendLengthPrefixed(codes, out);
-  appendLengthPrefixed(endMatchMask(sequence, endMatches), out);
+  std::transform(sequence.begin(), sequence.end(), codes.begin(),
+                 [](char c) { return static_cast<char>(NSubWriter::baseCode(c)); });
+  writeLengthPrefixed(codes, out);
+  writeLengthPrefixed(endMatchMask(sequence, endMatches), out);
 
   const std::string_view comment = entry.comment;
-  appendLengthPrefixed(comment.substr(0, codePointPrefixLength(comment, nsub::kMaxStringBytes)), out);
-  out.insert(out.end(), nsub::kTrailerSize, 0);
+  writeLengthPrefixed(comment.substr(0, codePointPrefixLength(comment, nsub::kMaxStringBytes)), out);
+  out.write(ByteView(kZeros).first(nsub::kTrailerSize));
+}
+
+}  // namespace
+
+void NSubWriter::write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches,
+                       ByteSink& out) {
+  out.write(nsub::kHeader);
+  for (const auto& entry : primers) {
+    writeRecord({entry.name, entry.sequence, entry.comment, entry.selected}, defaultMismatches, endMatches, out);
+  }
 }
 
 Bytes NSubWriter::write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches) {
-  Bytes out(nsub::kHeader.begin(), nsub::kHeader.end());
-  std::size_t expected = out.size();
-  for (const PrimerView& entry : primers) {
-    expected += nsub::kFixedPartSize + 4 * nsub::kLengthPrefixSize + nsub::kTrailerSize +
-                3 * std::min(entry.sequence.size(), nsub::kMaxStringBytes) +
-                std::min(entry.comment.size(), nsub::kMaxStringBytes);
-  }
-  out.reserve(expected);
-  for (const PrimerView& entry : primers) writeEntry(entry, defaultMismatches, endMatches, out);
-  return out;
+  MemorySink out;
+  write(primers, defaultMismatches, endMatches, out);
+  return std::move(out).bytes();
 }
 
 std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& primers) {
   for (std::size_t row = 0; row < primers.size(); ++row) {
-    const PrimerView& entry = primers[row];
+    const auto& entry = primers[row];
     const char* field = nullptr;
     std::size_t bytes = 0;
     if (entry.sequence.size() > nsub::kMaxStringBytes) {
@@ -145,14 +157,14 @@ std::optional<std::string> NSubWriter::findUnstorablePrimer(const PrimerList& pr
   return std::nullopt;
 }
 
-Expected<Bytes, std::string> NSubWriter::writeChecked(const PrimerList& primers, const ListSettings& settings) {
-  if (auto problem = settingOutOfRange("The default mismatch count", settings.defaultMismatches)) {
-    return unexpected(std::move(*problem));
-  }
-  if (auto problem = settingOutOfRange("The end-match count", settings.endMatches)) return unexpected(std::move(*problem));
-  if (std::optional<std::string> problem = findUnstorablePrimer(primers)) return unexpected(std::move(*problem));
-  return write(primers, static_cast<std::uint8_t>(settings.defaultMismatches),
-               static_cast<std::uint8_t>(settings.endMatches));
+std::optional<std::string> NSubWriter::writeChecked(const PrimerList& primers, const ListSettings& settings,
+                                                    ByteSink& out) {
+  if (auto problem = settingOutOfRange("The default mismatch count", settings.defaultMismatches)) return problem;
+  if (auto problem = settingOutOfRange("The end-match count", settings.endMatches)) return problem;
+  if (auto problem = findUnstorablePrimer(primers)) return problem;
+  write(primers, static_cast<std::uint8_t>(settings.defaultMismatches), static_cast<std::uint8_t>(settings.endMatches),
+        out);
+  return std::nullopt;
 }
 
 }  // namespace tamsel

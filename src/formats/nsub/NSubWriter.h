@@ -9,29 +9,30 @@
 #include <string>
 #include <string_view>
 
-#include "model/Bytes.h"
-#include "model/Expected.h"
+#include "model/ByteSink.h"
 #include "model/PrimerList.h"
 
 namespace tamsel {
 
 class NSubWriter {
  public:
-  // The whole file. A text over the format's limits is cut to fit, so the
-  // result is always well formed; use writeChecked to refuse such a list.
+  // Writes the whole file to `out`. A text over the format's limits is cut
+  // to fit, so the result is always well formed; use writeChecked to refuse
+  // such a list.
+  static void write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches,
+                    ByteSink& out);
+  // The whole file's bytes.
   static Bytes write(const PrimerList& primers, std::uint8_t defaultMismatches, std::uint8_t endMatches);
 
-  // The whole file, or the reason the list cannot be stored: a setting
-  // outside 0 to 255, or a primer whose sequence or comment has more than
-  // 65535 bytes of UTF-8, named by its row number (from 1) and name.
-  static Expected<Bytes, std::string> writeChecked(const PrimerList& primers, const ListSettings& settings);
+  // Writes the whole file, or gives the reason the list cannot be stored
+  // before writing anything: a setting outside 0 to 255, or a primer whose
+  // sequence or comment has more than 65535 bytes of UTF-8, named by its row
+  // number (from 1) and name.
+  static std::optional<std::string> writeChecked(const PrimerList& primers, const ListSettings& settings,
+                                                 ByteSink& out);
 
   // The reason of writeChecked, or nothing when every primer fits.
   static std::optional<std::string> findUnstorablePrimer(const PrimerList& primers);
-
-  // Appends one record to `out`.
-  static void writeEntry(const PrimerView& entry, std::uint8_t defaultMismatches, std::uint8_t endMatches,
-                         Bytes& out);
 
   // The sequence with every character (user-perceived) outside the IUPAC
   // letters replaced by "N": one ASCII byte per character.

@@ -38,39 +38,41 @@ bool needsQuotes(std::string_view field, char separator) {
   return false;
 }
 
-void appendField(std::string& out, std::string_view field, char separator) {
+void writeField(ByteSink& out, std::string_view field, char separator) {
   if (!needsQuotes(field, separator)) {
-    out.append(field);
+    out.write(field);
     return;
   }
-  out.push_back('"');
+  out.put('"');
   for (char c : field) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
+    if (c == '"') out.put('"');
+    out.put(c);
   }
-  out.push_back('"');
+  out.put('"');
 }
 
 }  // namespace
 
-std::string generateDelimitedText(const PrimerList& primers, char separator) {
-  std::size_t size = 32;
-  for (const PrimerView& p : primers) size += p.name.size() + p.sequence.size() + p.comment.size() + 8;
-  std::string out;
-  out.reserve(size);
-  for (std::string_view word : kColumnTitles) {
-    if (!out.empty()) out.push_back(separator);
-    out.append(word);
+void writeDelimitedText(const PrimerList& primers, char separator, ByteSink& out) {
+  for (std::size_t column = 0; column < kColumnTitles.size(); ++column) {
+    if (column > 0) out.put(separator);
+    out.write(kColumnTitles[column]);
   }
-  for (const PrimerView& primer : primers) {
-    out.push_back('\n');
-    out.push_back(primer.selected ? '1' : '0');
-    for (std::string_view field : {primer.name, primer.sequence, primer.comment}) {
-      out.push_back(separator);
-      appendField(out, field, separator);
+  for (const auto& primer : primers) {
+    out.put('\n');
+    out.put(primer.selected ? '1' : '0');
+    for (std::string_view field : {std::string_view(primer.name), std::string_view(primer.sequence),
+                                   std::string_view(primer.comment)}) {
+      out.put(separator);
+      writeField(out, field, separator);
     }
   }
-  return out;
+}
+
+std::string generateDelimitedText(const PrimerList& primers, char separator) {
+  MemorySink out;
+  writeDelimitedText(primers, separator, out);
+  return std::string(asText(std::move(out).bytes()));
 }
 
 }  // namespace tamsel

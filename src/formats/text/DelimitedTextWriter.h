@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "model/ByteSink.h"
 #include "model/PrimerList.h"
 
 namespace tamsel {
 
+void writeDelimitedText(const PrimerList& primers, char separator, ByteSink& out);
+// The same text in one string, for the clipboard.
 std::string generateDelimitedText(const PrimerList& primers, char separator);
 
 }  // namespace tamsel

@@ -86,7 +86,7 @@ SharedStrings collectStrings(const PrimerList& primers) {
   constexpr std::size_t kLookahead = 8;
   std::array<std::array<std::uint32_t, 3>, kLookahead> ahead;
   const auto hashAhead = [&](std::size_t index) {
-    const PrimerView& primer = primers[index];
+    const auto& primer = primers[index];
     auto& hashes = ahead[index % kLookahead];
     hashes = {TextPositions::hashOf(primer.name), TextPositions::hashOf(primer.sequence),
               TextPositions::hashOf(primer.comment)};
@@ -97,10 +97,11 @@ SharedStrings collectStrings(const PrimerList& primers) {
   const std::string_view selectedTexts[] = {"0", "1"};
   const std::uint32_t selectedHashes[] = {TextPositions::hashOf("0"), TextPositions::hashOf("1")};
   for (std::size_t i = 0; i < primers.size(); ++i) {
-    const PrimerView& primer = primers[i];
+    const auto& primer = primers[i];
     const std::array<std::uint32_t, 3> hashes = ahead[i % kLookahead];
     if (i + kLookahead < primers.size()) hashAhead(i + kLookahead);
-    offer(selectedTexts[primer.selected], selectedHashes[primer.selected]);
+    const int selected = primer.selected ? 1 : 0;
+    offer(selectedTexts[selected], selectedHashes[selected]);
     offer(primer.name, hashes[0]);
     offer(primer.sequence, hashes[1]);
     offer(primer.comment, hashes[2]);
@@ -108,19 +109,19 @@ SharedStrings collectStrings(const PrimerList& primers) {
   return table;
 }
 
-void appendSharedStringsXML(std::span<const std::string_view> texts, Bytes& out) {
-  appendText(out, kPartStart);
+void writeSharedStringsXML(std::span<const std::string_view> texts, ByteSink& out) {
+  out.write(kPartStart);
   // Both attributes carry the number of distinct texts.
-  appendDecimal(out, texts.size());
-  appendText(out, "\" uniqueCount=\"");
-  appendDecimal(out, texts.size());
-  appendText(out, "\">");
+  writeDecimal(out, texts.size());
+  out.write("\" uniqueCount=\"");
+  writeDecimal(out, texts.size());
+  out.write("\">");
   for (std::string_view text : texts) {
-    appendText(out, "<si><t>");
-    appendEscapedCellText(text, out);
-    appendText(out, "</t></si>");
+    out.write("<si><t>");
+    writeEscapedCellText(text, out);
+    out.write("</t></si>");
   }
-  appendText(out, "</sst>");
+  out.write("</sst>");
 }
 
 }  // namespace tamsel::xlsx

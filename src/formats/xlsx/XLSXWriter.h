@@ -6,21 +6,23 @@
 // five fixed texts (XLSXFixedParts.h), the shared-string table and the sheet
 // (XLSXWriterParts.h).
 
+#include <optional>
 #include <string>
 
-#include "model/Bytes.h"
-#include "model/Expected.h"
+#include "model/ByteSink.h"
 #include "model/PrimerList.h"
 
 namespace tamsel {
 
 class XLSXWriter {
  public:
-  // The workbook's bytes. Throws std::length_error only for a list too large
-  // for the ZIP format (a part over 4 GB, tens of millions of primers).
+  // Writes the workbook to `out`. Throws std::length_error only for a list
+  // too large for the ZIP format (a part over 4 GB, tens of millions of primers).
+  static void write(const PrimerList& primers, ByteSink& out);
+  // The workbook's bytes.
   static Bytes write(const PrimerList& primers);
   // As write, but such a list gives the reason to show instead.
-  static Expected<Bytes, std::string> writeChecked(const PrimerList& primers);
+  static std::optional<std::string> writeChecked(const PrimerList& primers, ByteSink& out);
 };
 
 }  // namespace tamsel

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/Bytes.h"
+#include "model/ByteSink.h"
 #include "model/PrimerList.h"
 #include "model/ColumnTitles.h"
 
@@ -33,10 +33,10 @@ struct SharedStrings {
 };
 SharedStrings collectStrings(const PrimerList& primers);
 
-// Append the text of "xl/sharedStrings.xml" and of "xl/worksheets/sheet1.xml"
+// Write the text of "xl/sharedStrings.xml" and of "xl/worksheets/sheet1.xml"
 // (for the given cell positions) to `out`.
-void appendSharedStringsXML(std::span<const std::string_view> texts, Bytes& out);
-void appendSheetXML(std::span<const std::uint32_t> cellPositions, Bytes& out);
+void writeSharedStringsXML(std::span<const std::string_view> texts, ByteSink& out);
+void writeSheetXML(std::span<const std::uint32_t> cellPositions, ByteSink& out);
 
 // Bijective base 26: 0 is "A", 25 "Z", 26 "AA".
 std::string columnLetters(std::size_t index);

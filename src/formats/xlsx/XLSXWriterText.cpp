@@ -53,7 +53,7 @@ std::string_view hexEscape(char32_t scalar, std::array<char, 7>& buffer) {
 
 }  // namespace
 
-void appendEscapedCellText(std::string_view text, Bytes& out) {
+void writeEscapedCellText(std::string_view text, ByteSink& out) {
   std::size_t runStart = 0;
   std::size_t i = 0;
   std::array<char, 7> escapeBuffer;
@@ -93,12 +93,12 @@ void appendEscapedCellText(std::string_view text, Bytes& out) {
     } else {
       replacement = hexEscape(c, escapeBuffer);
     }
-    appendText(out, text.substr(runStart, i - runStart));
-    appendText(out, replacement);
+    out.write(text.substr(runStart, i - runStart));
+    out.write(replacement);
     i = next;
     runStart = next;
   }
-  appendText(out, text.substr(runStart));
+  out.write(text.substr(runStart));
 }
 
 }  // namespace tamsel::xlsx

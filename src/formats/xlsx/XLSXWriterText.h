@@ -1,28 +1,23 @@
 #pragma once
 
-// Appending text to the parts of an exported workbook.
+// Writing text into the parts of an exported workbook.
 
 #include <charconv>
 #include <cstddef>
 #include <iterator>
 #include <string_view>
 
-#include "model/Bytes.h"
+#include "model/ByteSink.h"
 
 namespace tamsel::xlsx {
 
-inline void appendText(Bytes& out, std::string_view text) {
-  const ByteView bytes = asBytes(text);
-  out.insert(out.end(), bytes.begin(), bytes.end());
-}
-
-inline void appendDecimal(Bytes& out, std::size_t value) {
+inline void writeDecimal(ByteSink& out, std::size_t value) {
   char digits[24];
   const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-  appendText(out, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  out.write(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
-// Appends `text` as the character data of a shared string's <t> element.
+// Writes `text` as the character data of a shared string's <t> element.
 //
 // "&", "<", ">" and the double quote become entities; apostrophes, tabs and
 // line feeds stay as they are. Characters XML 1.0 forbids (controls other
@@ -33,6 +28,6 @@ inline void appendDecimal(Bytes& out, std::size_t value) {
 // underscore) is itself written as "_x005F_". A byte that
 // is not part of well-formed UTF-8 is written as U+FFFD, so the part always
 // stays well-formed XML.
-void appendEscapedCellText(std::string_view text, Bytes& out);
+void writeEscapedCellText(std::string_view text, ByteSink& out);
 
 }  // namespace tamsel::xlsx

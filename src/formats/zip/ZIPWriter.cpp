@@ -19,9 +19,21 @@ constexpr std::size_t kMaxField16 = std::numeric_limits<std::uint16_t>::max();
 void put16(Bytes& out, std::size_t value) { le::appendU16(out, static_cast<std::uint16_t>(value)); }
 void put32(Bytes& out, std::size_t value) { le::appendU32(out, static_cast<std::uint32_t>(value)); }
 
-void requireField(std::size_t value, std::size_t limit, const char* what) {
+void requireField(std::uint64_t value, std::size_t limit, const char* what) {
   if (value > limit) throw std::length_error(what);
 }
+
+// Keeps only the checksum and the size of what is written to it.
+class ChecksumSink final : public ByteSink {
+ public:
+  ChecksumSink() : ByteSink(64 << 10) {}
+  std::uint32_t crc() const { return crc_; }
+
+ private:
+  void drain(ByteView bytes) override { crc_ = libdeflate_crc32(crc_, bytes.data(), bytes.size()); }
+
+  std::uint32_t crc_ = 0;
+};
 
 }  // namespace
 
@@ -31,43 +43,53 @@ std::uint32_t ZIPWriter::crc32(ByteView bytes) {
   return libdeflate_crc32(0, bytes.data(), bytes.size());
 }
 
-ZIPWriter::ZIPWriter(std::size_t expectedSize) { archive_.reserve(expectedSize); }
+ZIPWriter::ZIPWriter(ByteSink& out) : out_(out), start_(out.position()) {}
 
 void ZIPWriter::addMember(std::string_view name, ByteView contents) {
-  beginMember(name);
-  archive_.insert(archive_.end(), contents.begin(), contents.end());
-  endMember();
+  requireField(contents.size(), kMaxField32, "A ZIP member is larger than 4 GB.");
+  const std::uint64_t headerOffset = offset();
+  const std::uint32_t crc = crc32(contents);
+  writeLocalHeader(name, crc, contents.size());
+  out_.write(contents);
+  addDirectoryRecord(name, crc, contents.size(), headerOffset);
 }
 
-void ZIPWriter::beginMember(std::string_view name) {
-  requireField(name.size(), kMaxField16, "A ZIP member name is longer than 65,535 bytes.");
-  requireField(archive_.size(), kMaxField32, "The ZIP archive is larger than 4 GB.");
-  openHeaderOffset_ = archive_.size();
-  put32(archive_, kLocalHeaderSignature);
-  put16(archive_, kVersion);
-  put16(archive_, 0);  // flags
-  put16(archive_, kMethodStored);
-  put16(archive_, 0);  // time
-  put16(archive_, 0);  // date
-  put32(archive_, 0);  // CRC-32, patched by endMember
-  put32(archive_, 0);  // compressed size, patched
-  put32(archive_, 0);  // uncompressed size, patched
-  put16(archive_, name.size());
-  put16(archive_, 0);  // extra field length
-  const ByteView nameBytes = asBytes(name);
-  archive_.insert(archive_.end(), nameBytes.begin(), nameBytes.end());
-  openDataOffset_ = archive_.size();
-}
-
-void ZIPWriter::endMember() {
-  const std::size_t size = archive_.size() - openDataOffset_;
+void ZIPWriter::addMember(std::string_view name, const std::function<void(ByteSink&)>& produce) {
+  ChecksumSink measured;
+  produce(measured);
+  measured.flush();
+  const std::uint64_t size = measured.position();
   requireField(size, kMaxField32, "A ZIP member is larger than 4 GB.");
-  const std::uint32_t crc = crc32(ByteView(archive_).subspan(openDataOffset_, size));
-  le::storeU32(archive_, openHeaderOffset_ + 14, crc);
-  le::storeU32(archive_, openHeaderOffset_ + 18, static_cast<std::uint32_t>(size));
-  le::storeU32(archive_, openHeaderOffset_ + 22, static_cast<std::uint32_t>(size));
+  const std::uint64_t headerOffset = offset();
+  writeLocalHeader(name, measured.crc(), size);
+  const std::uint64_t dataOffset = offset();
+  produce(out_);
+  if (offset() - dataOffset != size) throw std::logic_error("A ZIP member's contents changed while written.");
+  addDirectoryRecord(name, measured.crc(), size, headerOffset);
+}
 
-  const std::size_t nameSize = openDataOffset_ - openHeaderOffset_ - kLocalHeaderSize;
+void ZIPWriter::writeLocalHeader(std::string_view name, std::uint32_t crc, std::size_t size) {
+  requireField(name.size(), kMaxField16, "A ZIP member name is longer than 65,535 bytes.");
+  requireField(offset(), kMaxField32, "The ZIP archive is larger than 4 GB.");
+  Bytes header;
+  header.reserve(kLocalHeaderSize + name.size());
+  put32(header, kLocalHeaderSignature);
+  put16(header, kVersion);
+  put16(header, 0);  // flags
+  put16(header, kMethodStored);
+  put16(header, 0);  // time
+  put16(header, 0);  // date
+  put32(header, crc);
+  put32(header, size);  // compressed
+  put32(header, size);  // uncompressed
+  put16(header, name.size());
+  put16(header, 0);  // extra field length
+  header.insert(header.end(), name.begin(), name.end());
+  out_.write(header);
+}
+
+void ZIPWriter::addDirectoryRecord(std::string_view name, std::uint32_t crc, std::size_t size,
+                                   std::uint64_t headerOffset) {
   Bytes& cd = centralDirectory_;
   put32(cd, kCentralHeaderSignature);
   put16(cd, kVersion);  // made by
@@ -79,33 +101,33 @@ void ZIPWriter::endMember() {
   put32(cd, crc);
   put32(cd, size);
   put32(cd, size);
-  put16(cd, nameSize);
+  put16(cd, name.size());
   put16(cd, 0);  // extra field length
   put16(cd, 0);  // comment length
   put16(cd, 0);  // disk number start
   put16(cd, 0);  // internal attributes
   put32(cd, 0);  // external attributes
-  put32(cd, openHeaderOffset_);
-  const auto name = archive_.begin() + static_cast<std::ptrdiff_t>(openHeaderOffset_ + kLocalHeaderSize);
-  cd.insert(cd.end(), name, name + static_cast<std::ptrdiff_t>(nameSize));
+  put32(cd, static_cast<std::size_t>(headerOffset));
+  cd.insert(cd.end(), name.begin(), name.end());
   ++memberCount_;
 }
 
-Bytes ZIPWriter::finish() && {
-  const std::size_t directoryOffset = archive_.size();
+void ZIPWriter::finish() && {
+  const std::uint64_t directoryOffset = offset();
   requireField(memberCount_, kMaxField16, "A ZIP archive holds more than 65,535 members.");
   requireField(directoryOffset, kMaxField32, "The ZIP archive is larger than 4 GB.");
-  requireField(centralDirectory_.size(), kMaxField32, "The ZIP central directory is larger than 4 GB.");
-  archive_.insert(archive_.end(), centralDirectory_.begin(), centralDirectory_.end());
-  put32(archive_, kEndRecordSignature);
-  put16(archive_, 0);  // this disk
-  put16(archive_, 0);  // disk of the central directory
-  put16(archive_, memberCount_);
-  put16(archive_, memberCount_);
-  put32(archive_, centralDirectory_.size());
-  put32(archive_, directoryOffset);
-  put16(archive_, 0);  // comment length
-  return std::move(archive_);
+  const std::size_t directorySize = centralDirectory_.size();
+  requireField(directorySize, kMaxField32, "The ZIP central directory is larger than 4 GB.");
+  Bytes& end = centralDirectory_;
+  put32(end, kEndRecordSignature);
+  put16(end, 0);  // this disk
+  put16(end, 0);  // disk of the central directory
+  put16(end, memberCount_);
+  put16(end, memberCount_);
+  put32(end, directorySize);
+  put32(end, static_cast<std::size_t>(directoryOffset));
+  put16(end, 0);  // comment length
+  out_.write(end);
 }
 
 }  // namespace tamsel::zip

@@ -1,14 +1,16 @@
 #pragma once
 
-// Packs named byte buffers into a ZIP archive held in memory: every member
+// Writes a ZIP archive into a sink as its members are added: every member
 // stored uncompressed, no timestamps, extra fields, comments, data
 // descriptors or ZIP64 records. Members keep the order in which they are
 // added, in the local headers and in the central directory alike.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
+#include "model/ByteSink.h"
 #include "model/Bytes.h"
 
 namespace tamsel::zip {
@@ -19,39 +21,33 @@ class ZIPWriter {
   // 0 for no bytes.
   static std::uint32_t crc32(ByteView bytes);
 
-  // Building member by member lets a writer produce a member's contents
-  // straight into the archive instead of copying a finished buffer.
-  // `expectedSize` only reserves memory.
+  // The archive starts at the sink's current position.
   //
   // The format's fields bound what an archive can hold (names up to 65,535
   // bytes, members and the archive up to 4,294,967,295 bytes, up to 65,535
   // members); exceeding one throws std::length_error rather than writing a
-  // damaged archive.
-  explicit ZIPWriter(std::size_t expectedSize = 0);
+  // damaged archive. A member too large is refused before any of it is written.
+  explicit ZIPWriter(ByteSink& out);
 
   void addMember(std::string_view name, ByteView contents);
 
-  // Adds a member whose contents `produce(Bytes& archive)` appends to the end
-  // of the archive buffer; it must only append.
-  template <class Producer>
-  void addMember(std::string_view name, Producer&& produce) {
-    beginMember(name);
-    produce(archive_);
-    endMember();
-  }
+  // Adds a member whose contents `produce` writes. Its local header comes
+  // first and holds the contents' checksum and size, so `produce` runs twice,
+  // once to learn them and once to write: it must write the same bytes both times.
+  void addMember(std::string_view name, const std::function<void(ByteSink&)>& produce);
 
-  // Appends the central directory and the end record; the writer is spent.
-  Bytes finish() &&;
+  // Writes the central directory and the end record; the writer is spent.
+  void finish() &&;
 
  private:
-  void beginMember(std::string_view name);
-  void endMember();
+  std::uint64_t offset() const { return out_.position() - start_; }
+  void writeLocalHeader(std::string_view name, std::uint32_t crc, std::size_t size);
+  void addDirectoryRecord(std::string_view name, std::uint32_t crc, std::size_t size, std::uint64_t headerOffset);
 
-  Bytes archive_;
+  ByteSink& out_;
+  std::uint64_t start_;
   Bytes centralDirectory_;
   std::size_t memberCount_ = 0;
-  std::size_t openHeaderOffset_ = 0;
-  std::size_t openDataOffset_ = 0;
 };
 
 }  // namespace tamsel::zip

@@ -112,22 +112,26 @@ TEST(NSubWriterTest, LongNamesAreCutBetweenCharacters) {
 
 TEST(NSubWriterTest, CheckedWriteRefusesTextsTheFormatCannotHold) {
   const std::string longest(65535, 'c');
-  auto fits = NSubWriter::writeChecked({PrimerEntry(true, "P1", "ACGT", longest)}, {2, 3});
-  ASSERT_TRUE(fits);
-  EXPECT_EQ((*fits)[kFirstSequence + 3 * 6], 0xFF);
-  EXPECT_EQ((*fits)[kFirstSequence + 3 * 6 + 1], 0xFF);
+  MemorySink fitting;
+  ASSERT_EQ(NSubWriter::writeChecked({PrimerEntry(true, "P1", "ACGT", longest)}, {2, 3}, fitting), std::nullopt);
+  const Bytes fits = std::move(fitting).bytes();
+  EXPECT_EQ(fits[kFirstSequence + 3 * 6], 0xFF);
+  EXPECT_EQ(fits[kFirstSequence + 3 * 6 + 1], 0xFF);
 
   PrimerList primers{PrimerEntry(true, "P1", "ACGT", ""), PrimerEntry(true, "Fwd 2", "ACGT", longest + "c")};
-  auto refused = NSubWriter::writeChecked(primers, {2, 3});
-  ASSERT_FALSE(refused);
-  EXPECT_NE(refused.error().find("row 2"), std::string::npos) << refused.error();
-  EXPECT_NE(refused.error().find("\"Fwd 2\""), std::string::npos) << refused.error();
-  EXPECT_NE(refused.error().find("comment"), std::string::npos) << refused.error();
+  // A refused list writes nothing.
+  MemorySink untouched;
+  const auto refused = NSubWriter::writeChecked(primers, {2, 3}, untouched);
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find("row 2"), std::string::npos) << *refused;
+  EXPECT_NE(refused->find("\"Fwd 2\""), std::string::npos) << *refused;
+  EXPECT_NE(refused->find("comment"), std::string::npos) << *refused;
+  EXPECT_EQ(untouched.position(), 0u);
 
   primers.set(1, PrimerEntry(true, "S", std::string(70000, 'A'), ""));
-  auto longSequence = NSubWriter::writeChecked(primers, {2, 3});
-  ASSERT_FALSE(longSequence);
-  EXPECT_NE(longSequence.error().find("sequence"), std::string::npos) << longSequence.error();
+  const auto longSequence = NSubWriter::writeChecked(primers, {2, 3}, untouched);
+  ASSERT_TRUE(longSequence);
+  EXPECT_NE(longSequence->find("sequence"), std::string::npos) << *longSequence;
 
   // The unchecked writer still emits a well-formed file.
   auto read = NSubParser::parse(NSubWriter::write(primers, 2, 3));

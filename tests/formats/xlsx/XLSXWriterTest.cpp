@@ -33,15 +33,15 @@ std::vector<Part> partsOf(const Bytes& workbook) {
 }
 
 std::string sheetXML(std::span<const std::uint32_t> cellPositions) {
-  Bytes out;
-  appendSheetXML(cellPositions, out);
-  return std::string(asText(out));
+  MemorySink out;
+  writeSheetXML(cellPositions, out);
+  return std::string(asText(std::move(out).bytes()));
 }
 
 std::string escaped(std::string_view text) {
-  Bytes out;
-  appendSharedStringsXML(std::vector<std::string_view>{text}, out);
-  const std::string part(asText(out));
+  MemorySink out;
+  writeSharedStringsXML(std::vector<std::string_view>{text}, out);
+  const std::string part(asText(std::move(out).bytes()));
   const std::size_t begin = part.find("<si><t>") + 7;
   return part.substr(begin, part.rfind("</t></si>") - begin);
 }
