@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <thread>
@@ -135,6 +136,28 @@ TEST(WriteFileAtomicallyTest, AFailedWriteLeavesThePreviousFileIntact) {
   setWriteCallForTesting(nullptr);
   ASSERT_TRUE(failure);
   EXPECT_NE(failure->find("No space left on device"), std::string::npos) << *failure;
+  EXPECT_EQ(readFile(file), "good file");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// Cancelling while the contents are written, or a writer that refuses the
+// list part way, keeps the previous file and leaves no temporary file.
+TEST(WriteFileAtomicallyTest, ACancelledOrRefusedWriteLeavesThePreviousFileIntact) {
+  TempFolder folder;
+  const auto file = folder.write("out.csv", "good file");
+  std::atomic<bool> cancelled{false};
+  const auto cancelMidway = [&](ByteSink& out) {
+    out.write(std::string(3u << 20, 'a'));
+    cancelled = true;
+    out.write(std::string(3u << 20, 'b'));
+    return std::optional<std::string>();
+  };
+  EXPECT_EQ(writeFileAtomically(file, cancelMidway, &cancelled), std::nullopt);
+  const auto refuseMidway = [](ByteSink& out) {
+    out.write(std::string(3u << 20, 'a'));
+    return std::optional<std::string>("too large");
+  };
+  EXPECT_EQ(writeFileAtomically(file, refuseMidway), "too large");
   EXPECT_EQ(readFile(file), "good file");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
