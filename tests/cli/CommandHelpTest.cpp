@@ -1,11 +1,13 @@
 #include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
 #include "cli/Command.h"
 #include "cli/Completions.h"
+#include "cli/Help.h"
 #include "cli/PrimerTable.h"
 
 namespace tamsel::cli {
@@ -37,12 +39,19 @@ TEST(CommandHelpTest, HelpNamesExactlyTheDeclaredOptionsAndGivesTwoExamples) {
   }
 }
 
-TEST(CommandHelpTest, ZshCompletionDescribesEachCommandByItsSummary) {
+// Each command by its summary: in the zsh completion, and in the program's
+// help two spaces after the longest name.
+TEST(CommandHelpTest, CompletionAndHelpDescribeEachCommandByItsSummary) {
   std::vector<CommandHelp> helps;
   for (const std::unique_ptr<Command>& command : makeCommands()) helps.push_back(command->help());
-  const std::string zsh = zshCompletion(helps);
-  for (const CommandHelp& help : helps) {
-    EXPECT_NE(zsh.find("'" + help.name + ":" + help.summary.substr(0, 10)), std::string::npos) << help.name;
+  const std::string zsh = zshCompletion(helps), help = programHelpText(helps);
+  std::size_t widest = 0;
+  for (const CommandHelp& command : helps) widest = std::max(widest, command.name.size());
+  for (const CommandHelp& command : helps) {
+    const std::string summary = command.summary.substr(0, 10);
+    EXPECT_NE(zsh.find("'" + command.name + ":" + summary), std::string::npos) << command.name;
+    const std::string padded = command.name + std::string(widest - command.name.size() + 2, ' ');
+    EXPECT_NE(help.find("\n  " + padded + summary), std::string::npos) << help;
   }
 }
 
@@ -56,6 +65,15 @@ TEST(PrimerTableTest, LongTextsAreCutToTheColumnWidth) {
   writePrimerTable(out, "t", primers, 2, 3);
   EXPECT_NE(out.str().find(" " + std::string(31, 'n') + "\u2026"), std::string::npos) << out.str();
   EXPECT_NE(out.str().find(" " + accented.substr(0, 62) + "\u2026"), std::string::npos) << out.str();
+}
+
+TEST(PrimerTableTest, PropertyColumnsAreAsWideAsTheirWidestCell) {
+  std::ostringstream out;
+  writePrimerTable(out, "p", {PrimerEntry(false, "P1", "ACGTACGTAC", "")}, 2, 3, true);
+  EXPECT_NE(out.str().find("\n#  Sel  Name  Sequence    Len  GC%   Tm    Comment\n"
+                           "1  [ ]  P1    ACGTACGTAC  10   50.0  27.8\n"),
+            std::string::npos)
+      << out.str();
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ TEST(ODSParser, CellTextAsShown) {
        {"a b\nc   d\te\nf"}},
       // Runs of white space in a paragraph show as one space, none at its ends.
       {"<t:table-cell><x:p>  a \n\t b  </x:p><x:h> <x:s/>c</x:h></t:table-cell>", {"a b\n c"}},
+      // Text outside the cell's paragraphs is not shown.
+      {"<t:table-cell>stray <x:p>a</x:p> text</t:table-cell>", {"a"}},
       // Notes, drawings and a table nested in a cell are not its text.
       {"<t:table-cell><o:annotation><x:p>note</x:p></o:annotation><x:p>P1<d:frame><x:p>box</x:p></d:frame></x:p>"
        "<t:table><t:table-row><t:table-cell><x:p>inner</x:p></t:table-cell></t:table-row></t:table></t:table-cell>",

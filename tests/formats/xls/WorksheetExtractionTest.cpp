@@ -6,6 +6,7 @@
 #include "DenseRows.h"
 #include "XLSTestBuilders.h"
 #include "formats/xls/BIFFParser.h"
+#include "formats/xls/CellList.h"
 
 namespace tamsel::xls {
 namespace {
@@ -148,6 +149,16 @@ TEST(WorksheetExtractionTest, RowTableRules) {
   for (std::uint16_t row = 0; row < 4000; ++row) hostile.record(0x00FD, withValue(cellHeader(row, 0), 0));
   EXPECT_EQ(extract(hostile)[0][0],
             "error: The workbook is damaged: its cells repeat far more text than the file holds.");
+}
+
+// The text budget counts the cells that remain, not those replaced; reaching it is allowed.
+TEST(WorksheetExtractionTest, TextBudgetCountsTheRemainingCells) {
+  const SharedStringTable none;
+  for (std::size_t budget : {4, 3}) {
+    CellList cells(none);
+    cells.add(0, 0, "replaced"), cells.add(0, 0, "ab"), cells.add(1, 1, "cd");
+    EXPECT_EQ(cells.buildRowTable(budget).has_value(), budget == 4) << budget;
+  }
 }
 
 }  // namespace
