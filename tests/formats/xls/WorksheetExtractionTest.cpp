@@ -41,6 +41,8 @@ TEST(WorksheetExtractionTest, FirstWorksheetOfTheGlobalsList) {
   // Without BOF records the whole stream is walked, later cells replacing earlier.
   EXPECT_EQ(extract(BIFFBuilder().label(0, 0, "a").eof().label(0, 0, "b").label(1, 1, "c")),
             (Rows{{"b", ""}, {"", "c"}}));
+  // Globals without a worksheet after them: the cells after the globals' end.
+  EXPECT_EQ(extract(BIFFBuilder().bof(kGlobals).eof().label(0, 0, "x").label(1, 0, "y")), (Rows{{"x"}, {"y"}}));
   // A FILEPASS record in the globals: the records after it are encrypted.
   EXPECT_EQ(extract(BIFFBuilder().bof(kGlobals).record(0x002F, {1, 0}).eof().bof(kWorksheet).eof()),
             (Rows{{"error: The workbook is password-protected. Save it without a password and open it again."}}));

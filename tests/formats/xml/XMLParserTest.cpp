@@ -124,7 +124,8 @@ TEST(XMLParserTest, MalformedInputEndsWithTheEventsBeforeTheFault) {
 TEST(XMLParserTest, OtherEncodingsAreReadThroughExpat) {
   const std::pair<std::string, Lines> cases[] = {
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>caf\xE9</t>", {"<t>", "text[caf\xC3\xA9]", "</t>"}},
-      {std::string("\xFF\xFE<\0r\0/\0>\0", 10), {"<r>", "</r>"}}};
+      {std::string("\xFF\xFE<\0r\0/\0>\0", 10), {"<r>", "</r>"}},
+      {std::string("<\0r\0/\0>\0", 8), {"<r>", "</r>"}}};  // UTF-16 without a byte-order mark
   for (const auto& [document, events] : cases) {
     EXPECT_EQ(tokenize(document).result, XMLParseResult::unsupportedEncoding);
     EventLog log;
