@@ -3,7 +3,9 @@
 #include "app/FileIO.h"
 #include "app/FileNames.h"
 #include "app/ReadUnconverted.h"
+#include "formats/FormatRegistry.h"
 #include "import/ConvertRows.h"
+#include "import/RowStream.h"
 #include "import/SequenceColumn.h"
 #include "model/Alphabet.h"
 
@@ -43,6 +45,40 @@ void checkPrimers(Expected<PrimerList, std::string>&& primers, std::string listN
   }
 }
 
+// The one pass of a reader that streams its cells: nothing when its table has
+// to be read whole after all. Texts found in `owner` stay there.
+std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& extension, std::string& listName,
+                                            std::shared_ptr<const Bytes> owner) {
+  PrimerList primers;
+  primers.shareBlock(std::move(owner));
+  RowStream stream(primers);
+  ReadOptions options{extension, kStoredColumns, {}, &stream};
+  auto read = formatReading(extension).read(bytes, options);
+  ImportOutcome outcome;
+  if (!read) {
+    outcome.error = std::string(kReadFailurePrefix) + read.error().message;
+    return outcome;
+  }
+  const auto* cells = std::get_if<CellsRead>(&*read);
+  if (!cells || !cells->streamed) {
+    checkPrimers(primersOf(std::move(*read), outcome), std::move(listName), outcome);
+    return outcome;
+  }
+  auto layout = stream.finish();
+  if (!layout) return std::nullopt;
+  if (!*layout) {
+    outcome.error = std::string(kReadFailurePrefix) + layout->error().message;
+    return outcome;
+  }
+  outcome.layout = std::move(**layout);
+  primers.compactIfWasteful();
+  checkPrimers(std::move(primers), std::move(listName), outcome);
+  return outcome;
+}
+
+ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
+                           std::string listName, const SheetRequest& sheet);
+
 }  // namespace
 
 ImportOutcome importFile(const std::filesystem::path& location, const SheetRequest& sheet) {
@@ -52,11 +88,22 @@ ImportOutcome importFile(const std::filesystem::path& location, const SheetReque
     outcome.error = std::string(kReadFailurePrefix) + bytes.error();
     return outcome;
   }
-  return importBytes(*bytes, lowercasedExtension(location), baseName(location), sheet);
+  auto owner = std::make_shared<const Bytes>(std::move(*bytes));
+  return importShared(owner, *owner, lowercasedExtension(location), baseName(location), sheet);
 }
 
 ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName,
                           const SheetRequest& sheet) {
+  return importShared(nullptr, bytes, extension, std::move(listName), sheet);
+}
+
+namespace {
+
+ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
+                           std::string listName, const SheetRequest& sheet) {
+  if (formatReading(extension).streamsRows) {
+    if (auto streamed = importStreamed(bytes, extension, listName, std::move(owner))) return std::move(*streamed);
+  }
   ImportOutcome outcome;
   auto sheets = readSheets(bytes, extension, kStoredColumns, sheet);
   if (!sheets) {
@@ -83,4 +130,5 @@ ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::str
   return outcome;
 }
 
+}  // namespace
 }  // namespace tamsel

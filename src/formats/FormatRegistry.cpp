@@ -47,12 +47,19 @@ Expected<ReadResult, ReaderError> readPrimerText(ByteView bytes, const ReadOptio
 }
 
 // Every extension no other format claims: delimited text, or FASTA when the
-// first line that is not blank begins with ">" (FASTA saved as .txt).
+// first line that is not blank begins with ">" (FASTA saved as .txt). UTF-8
+// bytes are read where they stand; with options.rows set the cells stream
+// there as they are read.
 Expected<ReadResult, ReaderError> readText(ByteView bytes, const ReadOptions& options) {
-  auto text = decodeText(bytes);
-  if (!text) return unexpected(text.error());
-  if (startsLikeFASTA(*text)) return primersRead(FASTAParser::parse(*text));
-  return ReadResult(splitDelimitedText(*text, options.extension, options.storedColumns));
+  auto decoded = decodeTextInPlace(bytes);
+  if (!decoded) return unexpected(decoded.error());
+  const std::string_view text = decoded->text();
+  if (startsLikeFASTA(text)) return primersRead(FASTAParser::parse(text));
+  if (!options.rows) return ReadResult(splitDelimitedText(text, options.extension, options.storedColumns));
+  streamDelimitedText(text, options.extension, options.storedColumns, *options.rows);
+  CellsRead cells;
+  cells.streamed = true;
+  return ReadResult(std::move(cells));
 }
 
 // Writers of formats that do not store the list settings.
@@ -104,6 +111,7 @@ const std::vector<FileFormat>& formats() {
        .kindTitle = "Comma-separated values",
        .mimeType = "text/csv",
        .openDialogPosition = 0,
+       .streamsRows = true,
        .read = readText,
        .write = writeText<','>},
       {.id = "tsv",
@@ -112,6 +120,7 @@ const std::vector<FileFormat>& formats() {
        .kindTitle = "Tab-separated values",
        .mimeType = "text/tab-separated-values",
        .openDialogPosition = 1,
+       .streamsRows = true,
        .read = readText,
        .write = writeText<'\t'>},
       {.id = "txt",
@@ -119,6 +128,7 @@ const std::vector<FileFormat>& formats() {
        .kindTitle = "Plain text",
        .mimeType = "text/plain",
        .openDialogPosition = 2,
+       .streamsRows = true,
        .read = readText},
       {.id = "fasta",
        .extensions = {"fasta", "fa", "fas", "fna", "fsa", "mfa"},

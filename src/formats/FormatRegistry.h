@@ -27,6 +27,8 @@ struct FileFormat {
   int openDialogPosition = 0;
   // Not text: a terminal would show it as garbage.
   bool binary = false;
+  // Its reader hands its cells to ReadOptions::rows as it reads them.
+  bool streamsRows = false;
   ReadFunction read = nullptr;    // nullptr: not read
   WriteFunction write = nullptr;  // nullptr: not written
 

@@ -34,6 +34,9 @@ struct ReadOptions {
   std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max();
   // Workbooks (.xls, .xlsx, .ods): which worksheet to read; by default the first.
   SheetChoice sheet;
+  // When set, a reader that can (delimited text) hands its cells here as it
+  // reads them and leaves CellsRead::rows empty, with `streamed` set.
+  RowSink* rows = nullptr;
 };
 
 struct CellsRead {
@@ -42,6 +45,7 @@ struct CellsRead {
   // Workbooks: every worksheet's name in order, and which of them `rows` is.
   std::vector<std::string> sheetNames;
   std::size_t sheetIndex = 0;
+  bool streamed = false;
 };
 
 struct PrimersRead {

@@ -8,7 +8,6 @@
 namespace tamsel {
 namespace {
 
-constexpr std::size_t kSampledRows = 5000;
 // Columns beyond this (only a damaged file names them) are not looked at.
 constexpr std::uint32_t kMaxColumns = 1u << 16;
 

@@ -27,6 +27,9 @@ struct ColumnContents {
   bool isText() const { return filled > 0 && (numbers + strandSigns + sequences) * 2 < filled; }
 };
 
+// How many rows that are not blank tableContents looks at.
+inline constexpr std::size_t kSampledRows = 5000;
+
 struct TableContents {
   std::vector<ColumnContents> columns;  // by column index
   std::size_t rows = 0;                 // rows with at least one filled cell

@@ -16,8 +16,6 @@ using Kind = HeaderMeaning::Kind;
 using Orientation = HeaderMeaning::Orientation;
 using Roles = std::map<std::uint32_t, ColumnRole>;
 
-// A header row is looked for among this many rows that are not blank.
-constexpr std::size_t kHeaderSearchRows = 20;
 // The plain layout's limit: [Selected,] Name, Sequence, Comment.
 constexpr std::uint32_t kPlainMaxColumns = 4;
 

@@ -27,70 +27,74 @@ std::string primerNameOf(std::string_view rowName, std::string_view suffix) {
   return std::string(rowName) + std::string(suffix);
 }
 
-struct Columns {
-  std::optional<std::uint32_t> selected, name, sequence, comment;
-  std::optional<std::uint32_t> forwardName, forwardSequence, reverseName, reverseSequence;
+}  // namespace
 
-  explicit Columns(const TableLayout& layout)
-      : selected(layout.columnWith(ColumnRole::selected)),
-        name(layout.columnWith(ColumnRole::name)),
-        sequence(layout.columnWith(ColumnRole::sequence)),
-        comment(layout.columnWith(ColumnRole::comment)),
-        forwardName(layout.columnWith(ColumnRole::forwardName)),
-        forwardSequence(layout.columnWith(ColumnRole::forwardSequence)),
-        reverseName(layout.columnWith(ColumnRole::reverseName)),
-        reverseSequence(layout.columnWith(ColumnRole::reverseSequence)) {}
-};
+RowConverter::RowConverter(const TableLayout& layout)
+    : selected_(layout.columnWith(ColumnRole::selected)),
+      name_(layout.columnWith(ColumnRole::name)),
+      sequence_(layout.columnWith(ColumnRole::sequence)),
+      comment_(layout.columnWith(ColumnRole::comment)),
+      forwardName_(layout.columnWith(ColumnRole::forwardName)),
+      forwardSequence_(layout.columnWith(ColumnRole::forwardSequence)),
+      reverseName_(layout.columnWith(ColumnRole::reverseName)),
+      reverseSequence_(layout.columnWith(ColumnRole::reverseSequence)),
+      pairs_(layout.pairs()) {}
+
+void RowConverter::add(const RowTable::RowView& row, PrimerList& primers) {
+  if (pairs_) {
+    addPair(row, primers);
+  } else {
+    addPrimer(row, primers);
+  }
+}
+
+std::string_view RowConverter::cleaned(std::string_view cell) {
+  cleanSequenceInto(cell, cleaned_);
+  // Cleaning only removes characters: a cell of the same length is clean and
+  // is kept where it stands.
+  return cleaned_.size() == cell.size() ? cell : std::string_view(cleaned_);
+}
 
 // One primer per row: a row whose name and cleaned sequence are both empty
 // is skipped.
-void addPrimer(PrimerList& primers, const RowTable::RowView& row, const Columns& columns) {
-  std::string_view name = trimmedCell(row, columns.name);
+void RowConverter::addPrimer(const RowTable::RowView& row, PrimerList& primers) {
+  std::string_view name = trimmedCell(row, name_);
   // White space never survives the clean-up, so the cell needs no trimming.
-  std::string sequence = columns.sequence ? cleanSequence(row.cell(*columns.sequence)) : std::string();
+  std::string_view sequence = sequence_ ? cleaned(row.cell(*sequence_)) : std::string_view();
   if (name.empty() && sequence.empty()) return;
-  const bool selected = columns.selected && isSelectedCellText(row.cell(*columns.selected));
-  primers.emplace_back(selected, std::string(name), std::move(sequence),
-                       std::string(trimmedCell(row, columns.comment)));
+  const bool selected = selected_ && isSelectedCellText(row.cell(*selected_));
+  primers.emplace_back(selected, name, sequence, trimmedCell(row, comment_));
 }
 
 // Two primers per row, forward first; each is left out when it has neither a
 // sequence nor a name of its own.
-void addPair(PrimerList& primers, const RowTable::RowView& row, const Columns& columns) {
-  const std::string_view rowName = trimmedCell(row, columns.name);
-  const std::string_view comment = trimmedCell(row, columns.comment);
-  const bool selected = columns.selected && isSelectedCellText(row.cell(*columns.selected));
+void RowConverter::addPair(const RowTable::RowView& row, PrimerList& primers) {
+  const std::string_view rowName = trimmedCell(row, name_);
+  const std::string_view comment = trimmedCell(row, comment_);
+  const bool selected = selected_ && isSelectedCellText(row.cell(*selected_));
   const struct {
     std::optional<std::uint32_t> name, sequence;
     std::string_view suffix;
-  } strands[] = {{columns.forwardName, columns.forwardSequence, "_F"},
-                 {columns.reverseName, columns.reverseSequence, "_R"}};
+  } strands[] = {{forwardName_, forwardSequence_, "_F"}, {reverseName_, reverseSequence_, "_R"}};
   for (const auto& strand : strands) {
-    std::string sequence = cleanSequence(row.cell(*strand.sequence));
+    std::string_view sequence = cleaned(row.cell(*strand.sequence));
     std::string_view ownName = trimmedCell(row, strand.name);
     if (sequence.empty() && ownName.empty()) continue;
     std::string name = !ownName.empty() ? std::string(ownName) : primerNameOf(rowName, strand.suffix);
-    primers.emplace_back(selected, std::move(name), std::move(sequence), std::string(comment));
+    primers.emplace_back(selected, name, sequence, comment);
   }
 }
-
-}  // namespace
 
 Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const HeaderTest& headerTest) {
   auto layout = mapColumns(rows, headerTest);
   if (!layout) return unexpected(layout.error());
   ConvertedRows converted{{}, std::move(*layout)};
-  const Columns columns(converted.layout);
-  const bool pairs = converted.layout.pairs();
+  RowConverter converter(converted.layout);
   const std::size_t firstDataRow = converted.layout.headerRow ? *converted.layout.headerRow + 1 : 0;
-  if (firstDataRow < rows.size()) converted.primers.reserve((rows.size() - firstDataRow) * (pairs ? 2 : 1));
-  for (std::size_t r = firstDataRow; r < rows.size(); ++r) {
-    if (pairs) {
-      addPair(converted.primers, rows.row(r), columns);
-    } else {
-      addPrimer(converted.primers, rows.row(r), columns);
-    }
+  if (firstDataRow < rows.size()) {
+    converted.primers.reserve((rows.size() - firstDataRow) * (converted.layout.pairs() ? 2 : 1), rows.textBytes());
   }
+  for (std::size_t r = firstDataRow; r < rows.size(); ++r) converter.add(rows.row(r), converted.primers);
   return converted;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "import/TableLayout.h"
@@ -25,6 +26,24 @@ inline constexpr std::uint32_t kStoredColumns = 16384;
 struct ConvertedRows {
   PrimerList primers;
   TableLayout layout;
+};
+
+// Adds the primers of one row as a layout reads it.
+class RowConverter {
+ public:
+  explicit RowConverter(const TableLayout& layout);
+  void add(const RowTable::RowView& row, PrimerList& primers);
+
+ private:
+  void addPrimer(const RowTable::RowView& row, PrimerList& primers);
+  void addPair(const RowTable::RowView& row, PrimerList& primers);
+  // A sequence cell cleaned: the cell itself when it is clean already.
+  std::string_view cleaned(std::string_view cell);
+
+  std::optional<std::uint32_t> selected_, name_, sequence_, comment_;
+  std::optional<std::uint32_t> forwardName_, forwardSequence_, reverseName_, reverseSequence_;
+  bool pairs_;
+  std::string cleaned_;
 };
 
 // `headerTest` is the plain layout's, used when no header row names a

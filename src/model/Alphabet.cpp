@@ -103,6 +103,12 @@ bool containsInvalidCharacters(std::string_view text) {
 
 std::string cleanSequence(std::string_view text) {
   std::string cleaned;
+  cleanSequenceInto(text, cleaned);
+  return cleaned;
+}
+
+void cleanSequenceInto(std::string_view text, std::string& cleaned) {
+  cleaned.clear();
   cleaned.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     // Codes go first, so the letters inside "/5Phos/" do not slip into the
@@ -116,7 +122,6 @@ std::string cleanSequence(std::string_view text) {
     if (inAlphabet(text[i])) cleaned.push_back(text[i]);
     ++i;
   }
-  return cleaned;
 }
 
 std::optional<std::string> validatePrimers(const PrimerList& primers) {

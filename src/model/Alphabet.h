@@ -20,6 +20,8 @@ bool containsInvalidCharacters(std::string_view text);
 // Removes modification codes between slashes (/5Phos/, /56-FAM/), then keeps
 // the alphabet's scalars in their order and case.
 std::string cleanSequence(std::string_view text);
+// The same into `out` (emptied first), for loops that reuse one buffer.
+void cleanSequenceInto(std::string_view text, std::string& out);
 
 // Nothing when some primer has a plausible sequence (at least 5 characters,
 // all in the alphabet); otherwise the noValidSequence message.

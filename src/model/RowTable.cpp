@@ -1,6 +1,7 @@
 #include "model/RowTable.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tamsel {
 
@@ -26,10 +27,24 @@ void RowTable::setCell(std::uint32_t column, std::string_view text) {
   if (rows_.empty()) addRow();
   Row& row = rows_.back();
   if (row.cellCount > 0 && cells_.back().column >= column) lastRowUnordered_ = true;
-  cells_.push_back(Cell{column, static_cast<std::uint32_t>(text.size()), text_.size()});
-  text_.append(text);
+  const auto length = static_cast<std::uint32_t>(text.size());
+  const std::less_equal<const char*> notAfter;
+  if (!source_.empty() && notAfter(source_.data(), text.data()) &&
+      notAfter(text.data() + text.size(), source_.data() + source_.size())) {
+    cells_.push_back(Cell{column, length, static_cast<std::uint64_t>(text.data() - source_.data()) | kInSource});
+  } else {
+    cells_.push_back(Cell{column, length, text_.size()});
+    text_.append(text);
+  }
   ++row.cellCount;
   if (column >= row.width) row.width = column + 1;
+}
+
+void RowTable::clear() {
+  rows_.clear();
+  cells_.clear();
+  text_.clear();
+  lastRowUnordered_ = false;
 }
 
 void RowTable::setRowWidth(std::size_t row, std::uint32_t width) {
@@ -55,7 +70,7 @@ void RowTable::normalizeLastRow() const {
 RowTable::RowView RowTable::row(std::size_t index) const {
   if (index + 1 == rows_.size()) normalizeLastRow();
   const Row& r = rows_[index];
-  return RowView(std::span<const Cell>(cells_.data() + r.firstCell, r.cellCount), r.width, &text_);
+  return RowView(std::span<const Cell>(cells_.data() + r.firstCell, r.cellCount), r.width, &text_, source_.data());
 }
 
 std::uint32_t RowTable::maxWidth() const {

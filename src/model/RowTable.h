@@ -15,9 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/RowSink.h"
+
 namespace tamsel {
 
-class RowTable {
+class RowTable final : public RowSink {
  public:
   struct Cell {
     std::uint32_t column;
@@ -33,15 +35,19 @@ class RowTable {
     std::string_view cell(std::uint32_t column) const;
     // The cells that were set, by increasing column (empty texts included).
     std::span<const Cell> cells() const { return cells_; }
-    std::string_view text(const Cell& cell) const { return {arena_->data() + cell.offset, cell.length}; }
+    std::string_view text(const Cell& cell) const {
+      if (cell.offset & kInSource) return {source_ + (cell.offset & ~kInSource), cell.length};
+      return {arena_->data() + cell.offset, cell.length};
+    }
 
    private:
     friend class RowTable;
-    RowView(std::span<const Cell> cells, std::uint32_t width, const std::string* arena)
-        : cells_(cells), width_(width), arena_(arena) {}
+    RowView(std::span<const Cell> cells, std::uint32_t width, const std::string* arena, const char* source)
+        : cells_(cells), width_(width), arena_(arena), source_(source) {}
     std::span<const Cell> cells_;
     std::uint32_t width_;
     const std::string* arena_;
+    const char* source_;
   };
 
   RowTable() = default;
@@ -49,10 +55,19 @@ class RowTable {
   void reserve(std::size_t rows, std::size_t cells, std::size_t textBytes);
 
   // Starts a new, empty row at the bottom.
-  void addRow();
+  void addRow() override;
   // Sets a cell of the last row (adds a row when there is none). A later text
   // for the same column replaces the earlier one; columns may come in any order.
-  void setCell(std::uint32_t column, std::string_view text);
+  // A text inside the source (referTo) is viewed there, any other copied.
+  void setCell(std::uint32_t column, std::string_view text) override;
+  // Texts that lie inside `source` are kept as views of it from now on; the
+  // source must outlive the table.
+  void referTo(std::string_view source) { source_ = source; }
+  // Empties the table, keeping its room and its source.
+  void clear();
+  void setLastRowWidth(std::uint32_t width) override {
+    if (!rows_.empty()) setRowWidth(rows_.size() - 1, width);
+  }
   // Widens (or narrows) a row, for readers that pad every row to one width.
   void setRowWidth(std::size_t row, std::uint32_t width);
 
@@ -75,9 +90,13 @@ class RowTable {
   // Sorts the last row's cells by column, the later of equal columns winning.
   void normalizeLastRow() const;
 
+  // The top bit of a cell's offset marks a text viewed in the source.
+  static constexpr std::uint64_t kInSource = std::uint64_t{1} << 63;
+
   mutable std::vector<Row> rows_;
   mutable std::vector<Cell> cells_;
   std::string text_;
+  std::string_view source_;
   mutable bool lastRowUnordered_ = false;
 };
 

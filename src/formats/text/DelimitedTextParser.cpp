@@ -18,6 +18,16 @@ CellsRead splitDelimitedText(std::string_view text, std::string_view extension, 
   return cells;
 }
 
+void streamDelimitedText(std::string_view text, std::string_view extension, std::uint32_t storedColumns,
+                         RowSink& rows) {
+  const char delimiter = delimiterFor(text, extension);
+  HeaderTest test;
+  DelimitedRecordReader first(text, delimiter);
+  if (first.next()) test.firstRecordText = std::string(first.recordText());
+  rows.setHeaderTest(test);
+  splitRecordsInto(text, delimiter, storedColumns, rows);
+}
+
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension) {
   const CellsRead cells = splitDelimitedText(text, extension, kStoredColumns);
   return primersFromRows(cells.rows, cells.headerTest);

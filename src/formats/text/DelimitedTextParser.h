@@ -20,6 +20,10 @@ namespace tamsel {
 CellsRead splitDelimitedText(std::string_view text, std::string_view extension,
                              std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
 
+// The same cells into `rows` as they are read, the header test first.
+void streamDelimitedText(std::string_view text, std::string_view extension, std::uint32_t storedColumns,
+                         RowSink& rows);
+
 // The primers of the text: its cells through the row-to-primer step.
 Expected<PrimerList, ReaderError> parseDelimitedText(std::string_view text, std::string_view extension);
 

@@ -154,7 +154,7 @@ void DelimitedRecordReader::readRecord(std::size_t begin, std::size_t lineEnd) {
   position_ = skipLineBreak(text_, lineEnd_);
   // Cells that were only counted still widen the row.
   if (rows_ && cellCount_ > storedColumns_) {
-    rows_->setRowWidth(rows_->size() - 1, static_cast<std::uint32_t>(std::min<std::size_t>(cellCount_, UINT32_MAX)));
+    rows_->setLastRowWidth(static_cast<std::uint32_t>(std::min<std::size_t>(cellCount_, UINT32_MAX)));
   }
 }
 
@@ -265,13 +265,21 @@ SplitText splitRecords(std::string_view text, char delimiter, std::uint32_t stor
   const std::size_t delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
   const std::size_t cells = std::min(lines + delimiters, lines * std::min<std::size_t>(storedColumns, 8));
   split.rows.reserve(lines, cells, text.size());
-  DelimitedRecordReader reader(text, delimiter, &split.rows, storedColumns);
+  split.firstRecord = splitRecordsInto(text, delimiter, storedColumns, split.rows);
+  return split;
+}
+
+std::string_view splitRecordsInto(std::string_view text, char delimiter, std::uint32_t storedColumns, RowSink& rows) {
+  rows.beginText(text);
+  DelimitedRecordReader reader(text, delimiter, &rows, storedColumns);
+  std::string_view firstRecord;
   if (reader.next()) {
-    split.firstRecord = reader.recordText();
+    firstRecord = reader.recordText();
     while (reader.next()) {
     }
   }
-  return split;
+  rows.endText();
+  return firstRecord;
 }
 
 char delimiterFor(std::string_view text, std::string_view extension) {

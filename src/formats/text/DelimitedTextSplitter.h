@@ -21,7 +21,7 @@ class DelimitedRecordReader {
   // Cells at `storedColumns` and beyond are counted in the row's width but
   // not stored, so that a line of a million delimiters costs no memory when
   // only its width matters.
-  DelimitedRecordReader(std::string_view text, char delimiter, RowTable* rows = nullptr,
+  DelimitedRecordReader(std::string_view text, char delimiter, RowSink* rows = nullptr,
                         std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max())
       : text_(text), delimiter_(delimiter), rows_(rows), storedColumns_(storedColumns) {}
 
@@ -54,7 +54,7 @@ class DelimitedRecordReader {
 
   std::string_view text_;
   char delimiter_;
-  RowTable* rows_;
+  RowSink* rows_;
   std::uint32_t storedColumns_;
   std::size_t position_ = 0;
   std::size_t lineEnd_ = 0;
@@ -73,6 +73,9 @@ struct SplitText {
 
 SplitText splitRecords(std::string_view text, char delimiter,
                        std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max());
+
+// The same into any sink: the cells as they are read, and the first record's text.
+std::string_view splitRecordsInto(std::string_view text, char delimiter, std::uint32_t storedColumns, RowSink& rows);
 
 // "," for "csv" (";" when the first record has no comma outside quotes but is
 // split by semicolons; the tab when it holds neither outside quotes but is

@@ -72,8 +72,18 @@ std::string decodeWindows1252(ByteView bytes) {
 }  // namespace
 
 Expected<std::string, ReaderError> decodeText(ByteView bytes) {
-  if (startsWith(bytes, {0xFF, 0xFE})) return decodeUTF16(bytes, false);
-  if (startsWith(bytes, {0xFE, 0xFF})) return decodeUTF16(bytes, true);
+  auto decoded = decodeTextInPlace(bytes);
+  if (!decoded) return unexpected(decoded.error());
+  return std::string(decoded->text());
+}
+
+Expected<DecodedText, ReaderError> decodeTextInPlace(ByteView bytes) {
+  const auto converted = [](Expected<std::string, ReaderError> text) -> Expected<DecodedText, ReaderError> {
+    if (!text) return unexpected(text.error());
+    return DecodedText(std::move(*text));
+  };
+  if (startsWith(bytes, {0xFF, 0xFE})) return converted(decodeUTF16(bytes, false));
+  if (startsWith(bytes, {0xFE, 0xFF})) return converted(decodeUTF16(bytes, true));
   // A UTF-8 byte-order mark is not part of the text: left in, it would glue
   // itself to the first header cell.
   const std::size_t start = startsWith(bytes, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
@@ -81,12 +91,12 @@ Expected<std::string, ReaderError> decodeText(ByteView bytes) {
   std::size_t bad = unicode::firstInvalidUTF8Byte(text);
   // Without a byte-order mark, text that is not UTF-8 is what spreadsheet
   // programs on Windows save as "CSV": Windows-1252.
-  if (bad != std::string_view::npos && start == 0) return decodeWindows1252(bytes);
+  if (bad != std::string_view::npos && start == 0) return DecodedText(decodeWindows1252(bytes));
   if (bad != std::string_view::npos) {
     return unexpected(notText("The file is not valid UTF-8 text (invalid byte " + hexByte(bytes[start + bad]) +
                               " at offset " + std::to_string(start + bad) + ")."));
   }
-  return std::string(text);
+  return DecodedText(text);
 }
 
 }  // namespace tamsel

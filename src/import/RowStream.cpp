@@ -1,0 +1,69 @@
+#include "import/RowStream.h"
+
+#include <algorithm>
+
+#include "import/ColumnContents.h"
+#include "import/ColumnMapper.h"
+
+namespace tamsel {
+
+void RowStream::addRow() {
+  endRow();
+  current().addRow();
+  rowOpen_ = true;
+}
+
+void RowStream::setCell(std::uint32_t column, std::string_view text) {
+  if (!rowOpen_) addRow();
+  current().setCell(column, text);
+}
+
+void RowStream::setLastRowWidth(std::uint32_t width) {
+  if (rowOpen_) current().setLastRowWidth(width);
+}
+
+void RowStream::endText() { endRow(); }
+
+void RowStream::endRow() {
+  if (!rowOpen_) return;
+  rowOpen_ = false;
+  if (!decided()) {
+    if (!isBlankRow(firstRows_.row(firstRows_.size() - 1))) ++filledRows_;
+    if (filledRows_ >= kLayoutRows) decide();
+    return;
+  }
+  const RowTable::RowView row = row_.row(0);
+  width_ = std::max(width_, row.width());
+  if (converter_) converter_->add(row, primers_);
+  row_.clear();
+}
+
+void RowStream::decide() {
+  decidedWidth_ = firstRows_.maxWidth();
+  auto layout = mapColumns(firstRows_, headerTest_);
+  if (!layout) {
+    error_ = layout.error();
+    return;
+  }
+  converter_.emplace(*layout);
+  const std::size_t firstDataRow = layout->headerRow ? *layout->headerRow + 1 : 0;
+  for (std::size_t r = firstDataRow; r < firstRows_.size(); ++r) converter_->add(firstRows_.row(r), primers_);
+  layout_ = std::move(*layout);
+  firstRows_ = RowTable();
+}
+
+std::optional<Expected<TableLayout, ReaderError>> RowStream::finish() {
+  if (!decided()) {
+    // The whole table was kept: it is read as a table is.
+    if (firstRows_.maxWidth() == 1) return std::nullopt;
+    auto converted = convertRows(firstRows_, headerTest_);
+    if (!converted) return unexpected(converted.error());
+    primers_.append(converted->primers);
+    return std::move(converted->layout);
+  }
+  if (width_ > decidedWidth_ || std::max(width_, decidedWidth_) == 1) return std::nullopt;
+  if (error_) return unexpected(*error_);
+  return std::move(*layout_);
+}
+
+}  // namespace tamsel

@@ -1,0 +1,35 @@
+#pragma once
+
+// Where a reader puts the cells it finds, a row at a time: a whole table
+// (RowTable), or the import's one pass from cells to primers, which keeps no
+// more than the first rows.
+
+#include <cstdint>
+#include <string_view>
+
+namespace tamsel {
+
+struct HeaderTest;
+
+class RowSink {
+ public:
+  virtual ~RowSink() = default;
+  // Starts a new, empty row at the bottom.
+  virtual void addRow() = 0;
+  // Sets a cell of the last row (adds a row when there is none); columns may
+  // come in any order, a later text for a column replacing the earlier one.
+  // `text` need only last for the call.
+  virtual void setCell(std::uint32_t column, std::string_view text) = 0;
+  // Widens the last row past its stored cells (cells beyond the stored
+  // columns are counted, not kept).
+  virtual void setLastRowWidth(std::uint32_t width) = 0;
+
+  // A reader that cuts its cells from one text says so before the first row
+  // and after the last; `source` lives until endText.
+  virtual void beginText(std::string_view source) { (void)source; }
+  // A reader whose header test is not the workbooks' gives it before the first row.
+  virtual void setHeaderTest(const HeaderTest& test) { (void)test; }
+  virtual void endText() {}
+};
+
+}  // namespace tamsel
