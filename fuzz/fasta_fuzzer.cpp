@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto again = FASTAParser::parse(FASTAWriter::write(*records));
   if (!again || again->size() != records->size()) std::abort();
   for (std::size_t i = 0; i < records->size(); ++i) {
-    const PrimerEntry &a = (*records)[i], &b = (*again)[i];
+    const PrimerView a = (*records)[i], b = (*again)[i];
     if (a.name != b.name || a.sequence != b.sequence || a.comment != b.comment) std::abort();
   }
   return 0;

@@ -15,6 +15,7 @@
 #include "formats/FormatRegistry.h"
 #include "formats/nsub/NSubWriter.h"
 #include "model/Alphabet.h"
+#include "model/ByteSink.h"
 #include "model/Unicode.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::string sequenceOf(std::string_view bytes) {
 // and sequence are then both empty is not a primer.
 PrimerList asCells(const PrimerList& primers) {
   PrimerList kept;
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     const std::string_view name = unicode::trimWhiteSpace(primer.name);
     if (name.empty() && primer.sequence.empty()) continue;
     kept.emplace_back(primer.selected, std::string(name), primer.sequence,
@@ -97,7 +98,7 @@ std::string onOneLine(std::string_view text) {
 // trimmed rest. A record without name and sequence is not a primer.
 PrimerList asFASTA(const PrimerList& primers) {
   PrimerList kept;
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     std::string header = onOneLine(primer.name);
     if (!primer.comment.empty()) header += " " + onOneLine(primer.comment);
     const std::string_view line = unicode::trimWhiteSpace(header);
@@ -113,7 +114,7 @@ PrimerList asFASTA(const PrimerList& primers) {
 // zero byte; everything else is kept.
 PrimerList asNSub(const PrimerList& primers) {
   PrimerList kept;
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     std::string_view name = NSubWriter::storedName(primer.name);
     name = name.substr(0, name.find('\0'));
     kept.emplace_back(primer.selected, std::string(name), primer.sequence, primer.comment);
@@ -151,17 +152,18 @@ std::string shown(std::string_view text) {
   std::fprintf(stderr, "%.*s round trip, primer %zu: %.*s\n  expected \"%s\"\n  read     \"%s\"\nthe list:\n",
                static_cast<int>(format.id.size()), format.id.data(), row, static_cast<int>(what.size()), what.data(),
                shown(expected).c_str(), shown(actual).c_str());
-  for (const PrimerEntry& primer : primers) {
+  for (const PrimerView& primer : primers) {
     std::fprintf(stderr, "  %d \"%s\" \"%s\" \"%s\"\n", primer.selected ? 1 : 0, shown(primer.name).c_str(),
-                 primer.sequence.c_str(), shown(primer.comment).c_str());
+                 std::string(primer.sequence).c_str(), shown(primer.comment).c_str());
   }
   std::abort();
 }
 
 void checkRoundTrip(const FileFormat& format, const PrimerList& primers, const ListSettings& settings) {
-  auto written = format.write(primers, settings);
-  if (!written) return;  // the list does not fit the format
-  const ImportOutcome outcome = importBytes(*written, std::string(format.extension()), "roundtrip");
+  MemorySink sink;
+  if (format.write(primers, settings, sink)) return;  // the list does not fit the format
+  const Bytes written = std::move(sink).bytes();
+  const ImportOutcome outcome = importBytes(written, std::string(format.extension()), "roundtrip");
   if (!outcome.succeeded()) fail(format, primers, 0, "import failed", "", outcome.error.value_or(""));
   const PrimerList expected = expectedAfter(format, primers);
   const PrimerList& read = *outcome.primers;
