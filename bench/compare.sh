@@ -177,7 +177,7 @@ rm -rf "$out-lo" "$out.time" "$out.err"
   echo "- Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/ {print $2}') GB memory"
   echo "- Load average at the start of the run: $start_load; at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
   echo "- Tamsel: $(git -C "$here/.." rev-parse --short HEAD 2>/dev/null), Release build in \`$(basename "$build")\`"
-  echo "- Memory of the 1,000,000-primer list itself: $(awk '/heap_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) (entries and string heap; $(awk '/text_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) of text)"
+  echo "- Memory of the 1,000,000-primer list itself: $(awk '/heap_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) (its table and text blocks; $(awk '/text_bytes/ {printf "%.0f MB", $2/1048576}' "$data/primers_1m.size" 2>/dev/null) of text)"
   printf '%s\n' "${rows[@]}"
 } >"$results"
 echo "wrote $results" >&2
