@@ -26,4 +26,10 @@ inline std::vector<PrimerFields> fieldsOf(const PrimerList& primers) {
   return out;
 }
 
+inline std::vector<std::string> namesOf(const PrimerList& primers) {
+  std::vector<std::string> names;
+  for (const PrimerView& primer : primers) names.emplace_back(primer.name);
+  return names;
+}
+
 }  // namespace tamsel

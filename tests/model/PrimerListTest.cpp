@@ -10,12 +10,6 @@
 namespace tamsel {
 namespace {
 
-std::vector<std::string> namesOf(const PrimerList& primers) {
-  std::vector<std::string> names;
-  for (const PrimerView& primer : primers) names.emplace_back(primer.name);
-  return names;
-}
-
 TEST(PrimerListTest, EditsReplaceOnePrimerAndKeepTheOthersAndTheirIds) {
   PrimerList primers{PrimerEntry(true, "A", "ACGT", "one"), PrimerEntry(false, "B", "GGCC", "")};
   const PrimerID idOfB = primers[1].id;

@@ -15,15 +15,10 @@
 #include "PrimerListEditor.h"
 #include "PrimerTable.h"
 #include "WindowTest.h"
+#include "model/PrimerFields.h"
 
 namespace tamsel {
 namespace {
-
-std::vector<std::string> namesOf(const PrimerList& primers) {
-  std::vector<std::string> names;
-  for (const PrimerView& primer : primers) names.emplace_back(primer.name);
-  return names;
-}
 
 using Names = std::vector<std::string>;
 
