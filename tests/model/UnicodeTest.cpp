@@ -32,6 +32,8 @@ TEST(Unicode, ScalarsDecodeAndIllFormedBytesReadAsReplacement) {
   char32_t scalar;
   EXPECT_EQ(previousScalarStart(text, 7, scalar), 3u);
   EXPECT_EQ(scalar, U'\U0001F600');
+  EXPECT_EQ(previousScalarStart("\x80\x80", 2, scalar), 1u);  // stray continuations at the start
+  EXPECT_EQ(scalar, kReplacementCharacter);
   std::string out;
   for (char32_t c : {U'a', U'\u00E9', U'\u2028', U'\U0001F600'}) appendUTF8(out, c);
   EXPECT_EQ(out, "a\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80");
