@@ -8,6 +8,7 @@
 #include "cli/Command.h"
 #include "cli/Completions.h"
 #include "cli/Help.h"
+#include "cli/ManPage.h"
 #include "cli/PrimerTable.h"
 
 namespace tamsel::cli {
@@ -53,6 +54,15 @@ TEST(CommandHelpTest, CompletionAndHelpDescribeEachCommandByItsSummary) {
     const std::string padded = command.name + std::string(widest - command.name.size() + 2, ' ');
     EXPECT_NE(help.find("\n  " + padded + summary), std::string::npos) << help;
   }
+}
+
+// A text line that starts with a period or an apostrophe would be a request to man.
+TEST(CommandHelpTest, ManPageEscapesLinesThatLookLikeRequests) {
+  CommandHelp help;
+  help.name = "demo", help.usage = "demo FILE", help.summary = "Demo", help.description = ".x first\n'y second";
+  const std::string page = cliManPage({help});
+  EXPECT_NE(page.find("\\&.x first"), std::string::npos) << page;
+  EXPECT_NE(page.find("\n\\&'y second"), std::string::npos) << page;
 }
 
 // A name wider than its column keeps its first 31 characters and an ellipsis.

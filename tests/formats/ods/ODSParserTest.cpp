@@ -50,6 +50,8 @@ TEST(ODSParser, CellTextAsShown) {
        {"a b\nc   d\te\nf"}},
       // Runs of white space in a paragraph show as one space, none at its ends.
       {"<t:table-cell><x:p>  a \n\t b  </x:p><x:h> <x:s/>c</x:h></t:table-cell>", {"a b\n c"}},
+      // A written space at a paragraph's end stays.
+      {"<t:table-cell><x:p>a<x:s/></x:p></t:table-cell>", {"a "}},
       // Text outside the cell's paragraphs is not shown.
       {"<t:table-cell>stray <x:p>a</x:p> text</t:table-cell>", {"a"}},
       // Notes, drawings and a table nested in a cell are not its text.
