@@ -41,6 +41,7 @@ TEST(Alphabet, PlausibleSequence) {
       {"5'-GATC-3'", false}, {"/5Phos/ACGTACG", true}, {"/56-FAM/ACGT/3BHQ_1/", false},
       {"ACGTACGT-", false}, {"Sequence", false}, {"Name", false}, {"ACG5'TT", false}, {"ACGTX", false},
       {"12345", false}, {"stand", true}, {"5\xE2\x80\xB2-GATCC-3\xE2\x80\xB2", true}, {"5ACGTACGT", false},
+      {"ACG\tTACGT", true},
   };
   for (const auto& [cell, plausible] : cases) EXPECT_EQ(isPlausibleSequence(cell), plausible) << cell;
 }
