@@ -24,6 +24,24 @@ TEST(RowTable, DenseFormKeepsGapsAndWidthsAndTheLaterCellWins) {
   EXPECT_EQ(testing::dense(table), (Dense{{"a", "b", "", "D"}, {}, {"y", ""}}));
   EXPECT_EQ(table.maxWidth(), 4u);
   EXPECT_EQ(table.row(0).cell(2), "");
+  // Cells given out of column order are found by column, one per column.
+  EXPECT_EQ(table.row(0).cells().size(), 3u);
+  EXPECT_EQ(table.row(0).cell(1), "b");
+  EXPECT_EQ(table.row(0).cell(3), "D");
+}
+
+TEST(RowTable, TextsInsideTheSourceAreViewedOthersCopied) {
+  const std::string source = "P1,ACGTACGT";
+  RowTable table;
+  table.referTo(source);
+  std::string scratch = "quoted";
+  table.setCell(0, std::string_view(source).substr(0, 2));
+  table.setCell(1, scratch);
+  scratch = "changed";
+  EXPECT_EQ(table.row(0).cell(0).data(), source.data());
+  EXPECT_EQ(table.row(0).cell(1), "quoted");
+  table.clear();
+  EXPECT_TRUE(table.empty());
 }
 
 TEST(RowTable, FarColumnCostsOneCell) {
