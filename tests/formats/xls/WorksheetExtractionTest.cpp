@@ -49,12 +49,13 @@ TEST(WorksheetExtractionTest, FirstWorksheetOfTheGlobalsList) {
 }
 
 TEST(WorksheetExtractionTest, SheetsByNameAndNumber) {
-  // A chart sheet and three worksheets, the last one's position never set.
+  // A chart sheet and four worksheets: one's position never set, another's
+  // the same as the first worksheet's (neither names a sheet).
   BIFFBuilder b;
-  std::size_t chart, cover, primers, lost;
+  std::size_t chart, cover, primers, lost, twin;
   b.bof(kGlobals).boundSheet(2, &chart, "Chart").boundSheet(0, &cover, "Cover").boundSheet(0, &primers, "Primers");
-  b.boundSheet(0, &lost, "Lost").eof();
-  b.pointSheetHere(cover).bof(kWorksheet).label(0, 0, "title").eof();
+  b.boundSheet(0, &lost, "Lost").boundSheet(0, &twin, "Twin").eof();
+  b.pointSheetHere(cover).pointSheetHere(twin).bof(kWorksheet).label(0, 0, "title").eof();
   b.pointSheetHere(primers).bof(kWorksheet).label(0, 0, "P1").label(0, 1, "ACGTACGT").eof();
   const auto twoColumns = [](const RowTable& rows) { return rows.row(0).width() == 2; };
   const struct {
