@@ -8,4 +8,11 @@ bool parseXML(ByteView document, XMLHandler& handler) {
   return result == XMLParseResult::wellFormed;
 }
 
+bool parseXML(XMLInput& input, XMLHandler& handler) {
+  std::string document;
+  XMLParseResult result = tokenizeXML(input, handler, &document);
+  if (result == XMLParseResult::unsupportedEncoding) result = parseXMLWithExpat(asBytes(document), handler);
+  return result == XMLParseResult::wellFormed;
+}
+
 }  // namespace tamsel::xml

@@ -3,10 +3,12 @@
 
 #include "formats/xml/XMLParser.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,29 +62,51 @@ char predefinedEntity(std::string_view name) {
 
 class Tokenizer {
  public:
-  Tokenizer(std::string_view document, XMLHandler& handler) : document_(document), handler_(handler) {}
+  // A whole document, read where it stands.
+  Tokenizer(std::string_view document, XMLHandler& handler) : handler_(handler) {
+    begin_ = document.data();
+    filled_ = begin_ + document.size();
+    final_ = true;
+    end_ = begin_ + firstNonXMLCharacter(document);
+    truncated_ = end_ != filled_;
+  }
+  // A document read from `input` into a window of its own, a piece at a time.
+  Tokenizer(XMLInput& input, XMLHandler& handler) : handler_(handler), input_(&input) {
+    capacity_ = kFirstWindow;
+    window_.reset(new char[capacity_]);
+    begin_ = end_ = filled_ = window_.get();
+    more(begin_);
+  }
 
   XMLParseResult run() {
-    const char* p = document_.data();
-    end_ = p + document_.size();
-    if (document_.starts_with("\xEF\xBB\xBF")) p += 3;
-    if (!isUTF8(p)) return XMLParseResult::unsupportedEncoding;
-    // Everything from the first byte that is not an XML character on is
-    // unreadable; the document ends there, as a parser's error would end it.
-    end_ = document_.data() + firstNonXMLCharacter(document_);
-    if (startsWith(p, "<?xml") && (hasClass(peek(p + 5), kSpace) || peek(p + 5) == '?')) {
-      p = skipXMLDeclaration(p);
-      if (!p) return result_;
+    const char* p = prolog();
+    // Until the prolog is complete nothing is consumed: it is read again from
+    // the start with every further piece.
+    while (!final_ && (p ? end_ - p < 2 : result_ == XMLParseResult::malformed)) {
+      more(begin_);
+      result_ = XMLParseResult::malformed;
+      p = prolog();
     }
-    p = skipMisc(p);
     if (!p) return result_;
-    if (p == end_ || *p != '<' || !hasClass(peek(p + 1), kNameStart)) return XMLParseResult::malformed;
     p = content(p);
     if (!p) return result_;
+    while (!final_) p = more(p);
     p = skipMisc(p);
     if (!p) return result_;
-    if (p != end_ || end_ != document_.data() + document_.size()) return XMLParseResult::malformed;
+    if (p != end_ || truncated_) return XMLParseResult::malformed;
     return XMLParseResult::wellFormed;
+  }
+
+  // Everything read from the input so far and the rest of it: the whole
+  // document, for a reader of other encodings. Only before any event.
+  std::string takeDocument() {
+    while (!final_) more(begin_);
+    std::string document(begin_, filled_);
+    char piece[1 << 16];
+    if (input_) {
+      while (std::size_t n = input_->read(piece, sizeof piece)) document.append(piece, n);
+    }
+    return document;
   }
 
  private:
@@ -139,8 +163,8 @@ class Tokenizer {
   }
 
   bool isUTF8(const char* p) const {
-    if (document_.size() >= 2) {
-      const auto b0 = static_cast<std::uint8_t>(document_[0]), b1 = static_cast<std::uint8_t>(document_[1]);
+    if (filled_ - begin_ >= 2) {
+      const auto b0 = static_cast<std::uint8_t>(begin_[0]), b1 = static_cast<std::uint8_t>(begin_[1]);
       if (b0 == 0 || b1 == 0 || (b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF)) return false;
     }
     // An encoding declared other than UTF-8 goes to expat, which converts.
@@ -154,6 +178,83 @@ class Tokenizer {
     const std::size_t closeQuote = declaration.find(declaration[quote], quote + 1);
     if (closeQuote == std::string_view::npos) return true;
     return equalsIgnoringCase(declaration.substr(quote + 1, closeQuote - quote - 1), "utf-8");
+  }
+
+  // The byte-order mark, XML declaration and what else comes before the
+  // root; the root's "<", or nothing.
+  const char* prolog() {
+    const char* p = begin_;
+    if (std::string_view(begin_, static_cast<std::size_t>(filled_ - begin_)).starts_with("\xEF\xBB\xBF")) p += 3;
+    if (!final_ && (filled_ - begin_ < 2 || (startsWith(p, "<?xml") && !find(p, "?>")))) return fail();
+    if (!isUTF8(p)) return fail(XMLParseResult::unsupportedEncoding);
+    if (startsWith(p, "<?xml") && (hasClass(peek(p + 5), kSpace) || peek(p + 5) == '?')) {
+      p = skipXMLDeclaration(p);
+      if (!p) return nullptr;
+    }
+    p = skipMisc(p);
+    if (!p) return nullptr;
+    if (p == end_ || *p != '<' || !hasClass(peek(p + 1), kNameStart)) return fail();
+    return p;
+  }
+
+  // Keeps the bytes from `keep` on, reads the next piece of the input behind
+  // them, and returns where `keep` now is. At the end of the input the
+  // document is final. Names of open elements are copied out of the window
+  // first, as the bytes they view move or go.
+  const char* more(const char* keep) {
+    keepNames();
+    const std::size_t kept = static_cast<std::size_t>(filled_ - keep);
+    const std::size_t checked = static_cast<std::size_t>(end_ - keep);
+    if (kept > capacity_ / 2) {
+      std::unique_ptr<char[]> wider(new char[capacity_ * 2]);
+      std::memcpy(wider.get(), keep, kept);
+      window_ = std::move(wider);
+      capacity_ *= 2;
+    } else if (kept > 0) {
+      std::memmove(window_.get(), keep, kept);
+    }
+    begin_ = window_.get();
+    filled_ = begin_ + kept;
+    end_ = begin_ + checked;
+    // Reads until a whole character more can be checked, or to the end.
+    do {
+      const std::size_t n = input_->read(window_.get() + (filled_ - begin_), capacity_ - (filled_ - begin_));
+      if (n == 0) final_ = true;
+      filled_ += n;
+      const std::string_view unchecked(end_, static_cast<std::size_t>(filled_ - end_));
+      const std::size_t valid = firstNonXMLCharacter(unchecked);
+      // Fewer than four bytes may be the start of a character cut off.
+      if (valid < unchecked.size() && (final_ || unchecked.size() - valid >= 4)) {
+        truncated_ = true;
+        final_ = true;
+      }
+      end_ += valid;
+    } while (!final_ && end_ == begin_ + checked);
+    return begin_;
+  }
+
+  // Copies the names that open elements and namespace bindings view into a
+  // store of their own.
+  void keepNames() {
+    std::size_t size = 0;
+    for (const OpenElement& element : open_) size += element.rawName.size();
+    for (const Binding& binding : bindings_) size += binding.prefix.size();
+    // Not a std::string: a short one keeps its bytes inside itself, and
+    // moving it would move them away from the views.
+    std::unique_ptr<char[]> names(new char[std::max<std::size_t>(size, 1)]);
+    std::size_t used = 0;
+    const auto keep = [&](std::string_view name) {
+      name.copy(names.get() + used, name.size());
+      used += name.size();
+      return std::string_view(names.get() + used - name.size(), name.size());
+    };
+    for (OpenElement& element : open_) {
+      const std::size_t local = element.rawName.size() - element.name.localName.size();
+      element.rawName = keep(element.rawName);
+      element.name.localName = element.rawName.substr(local);
+    }
+    for (Binding& binding : bindings_) binding.prefix = keep(binding.prefix);
+    names_ = std::move(names);
   }
 
   const char* skipXMLDeclaration(const char* p) {
@@ -194,21 +295,35 @@ class Tokenizer {
     return close ? close + 2 : fail();
   }
 
-  // The root element and everything in it; `p` is at its "<".
+  // The root element and everything in it; `p` is at its "<". A piece of
+  // the document that ends inside a token or a run of text is read on with
+  // the next piece from the token's or the run's start.
   const char* content(const char* p) {
-    do {
+    for (;;) {
       const char* run = p;
+      bool undecided = false;  // a "]" or carriage return whose meaning lies in the next piece
       for (;;) {
         while (p < end_ && !hasClass(*p, kTextStop)) ++p;
         if (p == end_ || *p != ']') break;
+        if (!final_ && end_ - p < 3) {
+          undecided = true;
+          break;
+        }
         if (startsWith(p, "]]>")) return fail();
         ++p;  // a lone "]" belongs to the run
+      }
+      // A run is reported once its end is at hand, as a fault right after
+      // it ("]]>") would keep it from being reported at all.
+      if (!final_ && (undecided || p == end_ || (*p == '\r' && p + 1 == end_))) {
+        p = more(run);
+        continue;
       }
       if (p > run) {
         handler_.characters({run, static_cast<std::size_t>(p - run)});
         if (handler_.stopRequested()) return fail(XMLParseResult::stopped);
       }
       if (p == end_) return fail();
+      const char* token = p;
       if (*p == '<') {
         const char next = peek(p + 1);
         if (next == '/') {
@@ -227,9 +342,16 @@ class Tokenizer {
         handler_.characters("\n");
         p += peek(p + 1) == '\n' ? 2 : 1;
       }
-      if (p && handler_.stopRequested()) return fail(XMLParseResult::stopped);
-    } while (p && !open_.empty());
-    return p;
+      // A token that fails before the end of the document may be cut off:
+      // it reports nothing before it is complete, so it is read again.
+      if (!p && !final_ && result_ == XMLParseResult::malformed) {
+        p = more(token);
+        continue;
+      }
+      if (!p) return nullptr;
+      if (handler_.stopRequested()) return fail(XMLParseResult::stopped);
+      if (open_.empty()) return p;
+    }
   }
 
   // Decodes the entity or character reference at `p` ("&") into `out`.
@@ -455,9 +577,20 @@ class Tokenizer {
     std::size_t length;
   };
 
-  std::string_view document_;
+  // The first window of a document read in pieces; it widens to hold a
+  // token longer than half of it.
+  static constexpr std::size_t kFirstWindow = std::size_t{256} << 10;
+
   XMLHandler& handler_;
-  const char* end_ = nullptr;
+  XMLInput* input_ = nullptr;     // null for a whole document
+  std::unique_ptr<char[]> window_;
+  std::size_t capacity_ = 0;
+  const char* begin_ = nullptr;   // the bytes at hand: the document or the window
+  const char* end_ = nullptr;     // the end of the bytes checked to be XML characters
+  const char* filled_ = nullptr;  // the end of the bytes at hand
+  bool final_ = false;            // no byte after `end_` is part of the document
+  bool truncated_ = false;        // the document ends early, at a byte that is no XML character
+  std::unique_ptr<char[]> names_;  // names kept out of the window for open elements
   XMLParseResult result_ = XMLParseResult::malformed;
   std::vector<OpenElement> open_;
   std::deque<Binding> bindings_;  // stable addresses: names view the URIs
@@ -473,6 +606,13 @@ class Tokenizer {
 
 XMLParseResult tokenizeXML(ByteView document, XMLHandler& handler) {
   return Tokenizer(asText(document), handler).run();
+}
+
+XMLParseResult tokenizeXML(XMLInput& input, XMLHandler& handler, std::string* document) {
+  Tokenizer tokenizer(input, handler);
+  const XMLParseResult result = tokenizer.run();
+  if (result == XMLParseResult::unsupportedEncoding && document) *document = tokenizer.takeDocument();
+  return result;
 }
 
 }  // namespace tamsel::xml

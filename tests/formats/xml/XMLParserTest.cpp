@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,23 @@ class EventLog final : public XMLHandler {
 struct Tokenized {
   XMLParseResult result;
   Lines events;
+  friend bool operator==(const Tokenized&, const Tokenized&) = default;
+};
+
+// Hands out a document `size` bytes at a time.
+class Pieces final : public XMLInput {
+ public:
+  Pieces(std::string_view document, std::size_t size) : rest_(document), size_(size) {}
+  std::size_t read(char* out, std::size_t capacity) override {
+    const std::size_t n = std::min({rest_.size(), size_, capacity});
+    rest_.copy(out, n);
+    rest_.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view rest_;
+  std::size_t size_;
 };
 
 Tokenized tokenize(std::string_view document,
@@ -57,6 +75,18 @@ Tokenized tokenize(std::string_view document,
   EventLog log;
   const XMLParseResult result = parse(asBytes(document), log);
   return {result, log.lines()};
+}
+
+// A document read in pieces gives the events and result of the whole, for
+// every cut: inside names, references, "]]>", a CR LF pair, a character.
+void expectSameInPieces(std::string_view document, const Tokenized& whole) {
+  for (std::size_t size : {1, 2, 3, 5, 64}) {
+    SCOPED_TRACE(size);
+    Pieces pieces(document, size);
+    EventLog log;
+    const XMLParseResult result = tokenizeXML(pieces, log);
+    EXPECT_EQ((Tokenized{result, log.lines()}), whole);
+  }
 }
 
 // Expat gives the same events for every one.
@@ -83,6 +113,7 @@ TEST(XMLParserTest, WellFormedDocumentsGiveTheirEvents) {
     const Tokenized tokenized = tokenize(c.document);
     EXPECT_EQ(tokenized.result, XMLParseResult::wellFormed);
     EXPECT_EQ(tokenized.events, c.events);
+    expectSameInPieces(c.document, tokenized);
     EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).events, c.events);
   }
 }
@@ -92,6 +123,7 @@ TEST(XMLParserTest, DoctypeIsRefusedBeforeAnyEvent) {
   const Tokenized tokenized = tokenize(document);
   EXPECT_EQ(tokenized.result, XMLParseResult::doctypeRefused);
   EXPECT_TRUE(tokenized.events.empty());
+  expectSameInPieces(document, tokenized);
   EXPECT_EQ(tokenize(document, parseXMLWithExpat).result, XMLParseResult::doctypeRefused);
 }
 
@@ -117,6 +149,7 @@ TEST(XMLParserTest, MalformedInputEndsWithTheEventsBeforeTheFault) {
     const Tokenized tokenized = tokenize(c.document);
     EXPECT_EQ(tokenized.result, XMLParseResult::malformed);
     EXPECT_EQ(tokenized.events, c.events);
+    expectSameInPieces(c.document, tokenized);
     EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).result, XMLParseResult::malformed);
   }
 }
@@ -131,6 +164,10 @@ TEST(XMLParserTest, OtherEncodingsAreReadThroughExpat) {
     EventLog log;
     EXPECT_TRUE(parseXML(asBytes(document), log));
     EXPECT_EQ(log.lines(), events);
+    Pieces pieces(document, 3);
+    EventLog piecesLog;
+    EXPECT_TRUE(parseXML(pieces, piecesLog));
+    EXPECT_EQ(piecesLog.lines(), events);
   }
 }
 
