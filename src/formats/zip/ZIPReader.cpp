@@ -62,7 +62,7 @@ std::optional<std::vector<ZIPReader::Entry>> ZIPReader::readCentralDirectory() c
   return entries;
 }
 
-Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) const {
+Expected<ZIPReader::Located, ZIPReader::ExtractError> ZIPReader::locate(const Entry& entry) const {
   const auto missing = unexpected(ExtractError::missing);
   const std::uint64_t h = static_cast<std::uint64_t>(entry.localHeaderOffset);
   if (entry.localHeaderOffset < 0 || h > data_.size() || data_.size() - h < kLocalHeaderSize) return missing;
@@ -73,10 +73,10 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
 
   if (entry.compressionMethod == kMethodStored) {
     if (entry.compressedSize > memberLimit_) return unexpected(ExtractError::tooLarge);
-    return Bytes(stored.begin(), stored.end());
+    return Located{stored, false, size};
   }
   if (entry.compressionMethod != kMethodDeflate) return missing;
-  if (entry.uncompressedSize < 1) return Bytes{};
+  if (entry.uncompressedSize < 1) return Located{{}, false, 0};
 
   // The declared size is believed only as far as the compressed bytes could
   // really produce it. A member that claims more than the limit is refused
@@ -85,11 +85,30 @@ Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) 
       std::min(static_cast<std::uint64_t>(entry.uncompressedSize), maxInflatedSize(size));
   const auto limit = static_cast<std::uint64_t>(std::max<std::int64_t>(memberLimit_, 0));
   if (believable > limit) return unexpected(ExtractError::tooLarge);
+  return Located{stored, true, believable};
+}
 
-  auto inflated = rawInflate(stored, static_cast<std::size_t>(believable));
+Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extract(const Entry& entry) const {
+  auto located = locate(entry);
+  if (!located) return unexpected(located.error());
+  if (!located->deflated) return Bytes(located->bytes.begin(), located->bytes.end());
+  auto inflated = rawInflate(located->bytes, static_cast<std::size_t>(located->size));
   if (!inflated && inflated.error() == InflateError::outOfMemory) return unexpected(ExtractError::tooLarge);
-  if (!inflated || inflated->bytes.empty()) return missing;
+  if (!inflated || inflated->bytes.empty()) return unexpected(ExtractError::missing);
   return std::move(inflated->bytes);
+}
+
+Expected<MemberStream, ZIPReader::ExtractError> ZIPReader::openMember(std::span<const Entry> directory,
+                                                                    std::string_view name) const {
+  for (auto it = directory.rbegin(); it != directory.rend(); ++it) {
+    if (it->filename != name) continue;
+    auto located = locate(*it);
+    if (!located && located.error() == ExtractError::missing) continue;
+    if (!located) return unexpected(located.error());
+    if (!located->deflated) return MemberStream::stored(located->bytes);
+    return MemberStream::deflated(located->bytes, located->size);
+  }
+  return unexpected(ExtractError::missing);
 }
 
 Expected<Bytes, ZIPReader::ExtractError> ZIPReader::extractMember(std::span<const Entry> directory,

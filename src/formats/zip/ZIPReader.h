@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/zip/MemberStream.h"
 #include "model/Bytes.h"
 #include "model/Expected.h"
 
@@ -59,7 +60,22 @@ class ZIPReader {
   // a later member replaces an earlier one; no other member is decompressed.
   Expected<Bytes, ExtractError> extractMember(std::span<const Entry> directory, std::string_view name) const;
 
+  // The contents under `name` to be read in pieces: of the last member of
+  // that name that passes every check made before inflating. Whether its
+  // DEFLATE stream can be read shows only as it is read (MemberStream::failed);
+  // extractMember would then have gone on to an earlier member.
+  Expected<MemberStream, ExtractError> openMember(std::span<const Entry> directory, std::string_view name) const;
+
  private:
+  // Where a member's bytes lie, whether they are DEFLATE, and the most
+  // output they may give (the believable declared size).
+  struct Located {
+    ByteView bytes;
+    bool deflated;
+    std::uint64_t size;
+  };
+  Expected<Located, ExtractError> locate(const Entry& entry) const;
+
   ByteView data_;
   std::int64_t memberLimit_;
 };

@@ -28,6 +28,30 @@ Texts readAll(const Bytes& archive, std::int64_t memberLimit = ZIPReader::kMaxMe
   return texts;
 }
 
+// The same names read in pieces of `size` bytes; a stream found damaged
+// part way counts as the member left out, and an earlier one of its name is
+// not looked for (the caller reads the archive whole then).
+Texts streamAll(const Bytes& archive, std::size_t size, std::int64_t memberLimit = ZIPReader::kMaxMemberSize) {
+  const ZIPReader zip(archive, memberLimit);
+  Texts texts;
+  const auto directory = zip.readCentralDirectory();
+  if (!directory) return texts;
+  for (const ZIPReader::Entry& entry : *directory) {
+    auto stream = zip.openMember(*directory, entry.filename);
+    if (!stream) continue;
+    std::string contents;
+    std::uint8_t piece[64];
+    while (std::size_t n = stream->read(piece, std::min(size, sizeof piece))) contents.append(piece, piece + n);
+    if (!stream->failed()) texts[entry.filename] = contents;
+  }
+  return texts;
+}
+
+void expectSameInPieces(const Bytes& archive, std::int64_t memberLimit = ZIPReader::kMaxMemberSize) {
+  const Texts whole = readAll(archive, memberLimit);
+  for (std::size_t size : {1, 7, 64}) EXPECT_EQ(streamAll(archive, size, memberLimit), whole) << size;
+}
+
 TEST(ZIPReaderTest, ReadsStoredDeflatedAndDescribedMembers) {
   TestArchive archive{{member("a.txt", "stored text", 0), member("b.xml", "<deflated>text</deflated>"),
                        member("c.xml", "after a data descriptor")}};
@@ -42,6 +66,7 @@ TEST(ZIPReaderTest, ReadsStoredDeflatedAndDescribedMembers) {
   EXPECT_EQ((*directory)[1].uncompressedSize, 25);
   EXPECT_EQ(readAll(bytes), (Texts{{"a.txt", "stored text"}, {"b.xml", "<deflated>text</deflated>"},
                                    {"c.xml", "after a data descriptor"}}));
+  expectSameInPieces(bytes);
 }
 
 TEST(ZIPReaderTest, FindsTheEndRecordWithinTheCommentWindow) {
@@ -97,12 +122,14 @@ TEST(ZIPReaderTest, MembersThatCannotBeReadAreLeftOut) {
   EXPECT_EQ(readAll(archive.build()),
             (Texts{{"before", "b"}, {"shrunk", "<012"}, {"empty", ""}, {"same", "later"}, {"after", "a"},
                    {"dup", "readable"}}));
+  expectSameInPieces(archive.build());
 
   // Data past the end of the buffer, and bytes that are not DEFLATE.
   TestMember garbage = member("garbage", "");
   garbage.rawBytes = Bytes{0xFF, 0xFF, 0xFF, 0xFF};
   garbage.declaredSize = 100;
   Bytes bytes = TestArchive{{garbage, member("cut", "cut short", 0)}}.build();
+  expectSameInPieces(bytes);
   const auto directory = ZIPReader(bytes).readCentralDirectory();
   ASSERT_EQ(directory->size(), 2u);
   ZIPReader::Entry pastEnd = (*directory)[1];
@@ -126,6 +153,7 @@ TEST(ZIPReaderTest, SizeClaimsAreBoundedByTheCompressedBytes) {
   const Texts all = readAll(bytes);
   EXPECT_EQ(all.at("zeros"), text(zeros));
   EXPECT_EQ(all.at("claims 4 GB"), "only this");
+  EXPECT_EQ(streamAll(bytes, 64), all);
   EXPECT_LT(maxInflatedSize(zipfixture::rawDeflate(zeros).size()), std::uint64_t{16} << 20);
 }
 
@@ -142,6 +170,7 @@ TEST(ZIPReaderTest, MembersBeyondTheLimitAreReportedAsTooLarge) {
   }
   EXPECT_TRUE(zip.extractMember(*directory, "small"));
   EXPECT_EQ(readAll(bytes, 500).size(), 1u);
+  expectSameInPieces(bytes, 500);
 }
 
 }  // namespace
