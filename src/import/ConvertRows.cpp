@@ -89,6 +89,8 @@ Expected<ConvertedRows, ReaderError> convertRows(const RowTable& rows, const Hea
   auto layout = mapColumns(rows, headerTest);
   if (!layout) return unexpected(layout.error());
   ConvertedRows converted{{}, std::move(*layout)};
+  // Texts the rows view in a reader's bytes are viewed there by the list too.
+  if (rows.sourceOwner()) converted.primers.shareBlock(rows.sourceOwner());
   RowConverter converter(converted.layout);
   const std::size_t firstDataRow = converted.layout.headerRow ? *converted.layout.headerRow + 1 : 0;
   if (firstDataRow < rows.size()) {

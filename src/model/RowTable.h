@@ -10,11 +10,13 @@
 // cell.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/Bytes.h"
 #include "model/RowSink.h"
 
 namespace tamsel {
@@ -63,6 +65,13 @@ class RowTable final : public RowSink {
   // Texts that lie inside `source` are kept as views of it from now on; the
   // source must outlive the table.
   void referTo(std::string_view source) { source_ = source; }
+  // The same for bytes the table then holds on to, as do its copies: a list
+  // made from the rows may view the bytes too.
+  void referTo(std::shared_ptr<const Bytes> owner) {
+    source_ = owner ? asText(*owner) : std::string_view{};
+    owner_ = std::move(owner);
+  }
+  const std::shared_ptr<const Bytes>& sourceOwner() const { return owner_; }
   // Empties the table, keeping its room and its source.
   void clear();
   void setLastRowWidth(std::uint32_t width) override {
@@ -97,6 +106,7 @@ class RowTable final : public RowSink {
   mutable std::vector<Cell> cells_;
   std::string text_;
   std::string_view source_;
+  std::shared_ptr<const Bytes> owner_;
   mutable bool lastRowUnordered_ = false;
 };
 

@@ -12,6 +12,7 @@
 // inline string ("inlineStr") has its _xHHHH_ escapes decoded.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,10 @@ class SheetParser final : public xml::XMLHandler {
   void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
   void endElement(const xml::XMLName& name) override;
+
+  // Texts that lie in `part` (the shared-string part the table views) are
+  // viewed there by the rows, which hold on to it, instead of copied.
+  void viewTextsIn(std::shared_ptr<const Bytes> part) { rows_.referTo(std::move(part)); }
 
   // The rows completed so far; a row still open is not in it.
   const RowTable& rows() const { return rows_; }

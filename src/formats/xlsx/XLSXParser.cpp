@@ -1,6 +1,7 @@
 #include "formats/xlsx/XLSXParser.h"
 
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -51,6 +52,9 @@ class Package {
 
   Expected<Bytes, zip::ZIPReader::ExtractError> member(std::string_view name) const {
     return zip_.extractMember(directory_, name);
+  }
+  Expected<zip::MemberStream, zip::ZIPReader::ExtractError> open(std::string_view name) const {
+    return zip_.openMember(directory_, name);
   }
 
   const WorkbookParts& workbookParts() {
@@ -124,24 +128,111 @@ std::vector<WorksheetPart> sheetOrder(const std::string& firstMember, const Work
   return order;
 }
 
-Expected<WorkbookSheet, ReaderError> readWorkbook(ByteView data, const SheetChoice& choice) {
+// A worksheet part, extracted whole or read in pieces as it is parsed. In
+// pieces, a DEFLATE stream found damaged part way means the member was not
+// readable after all: the workbook is then read again whole, where such a
+// member is skipped before anything is parsed.
+class SheetMember {
+ public:
+  enum class Reading { whole, inPieces };
+
+  SheetMember(const Package& package, Reading reading) : package_(package), reading_(reading) {}
+
+  // Opens the member `name`; when it cannot be, it is missing or too large
+  // as extracting it would be.
+  void open(std::string_view name) {
+    if (reading_ == Reading::whole) {
+      auto part = package_.member(name);
+      if (!part) return close(part.error());
+      whole_ = std::move(*part);
+    } else {
+      auto stream = package_.open(name);
+      if (!stream) return close(stream.error());
+      stream_.emplace(std::move(*stream));
+    }
+    state_ = State::open;
+  }
+  bool isOpen() const { return state_ == State::open; }
+  bool missing() const { return state_ == State::missing; }
+  bool tooLarge() const { return state_ == State::tooLarge; }
+
+  // The most bytes the part can have (its size, once read whole).
+  std::uint64_t sizeLimit() const { return stream_ ? stream_->limit() : whole_.size(); }
+
+  // Parses the part into `handler`, then reads what the parse left: whether
+  // the member can be read depends on all of it. False when it could not be.
+  bool parse(xml::XMLHandler& handler) {
+    if (!stream_) {
+      xml::parseXML(whole_, handler);
+      size_ = whole_.size();
+      whole_ = Bytes{};
+      return true;
+    }
+    Input input(*stream_);
+    xml::parseXML(input, handler);
+    return drain();
+  }
+  // Reads the part without parsing it; false when it could not be read.
+  bool drain() {
+    if (!stream_) return true;
+    size_ = 0;
+    std::unique_ptr<std::uint8_t[]> sink(new std::uint8_t[kDrainPiece]);
+    while (stream_->read(sink.get(), kDrainPiece) != 0) {
+    }
+    size_ = stream_->produced();
+    return !stream_->failed();
+  }
+  // The part's size, once parsed.
+  std::uint64_t size() const { return size_; }
+
+ private:
+  enum class State { closed, open, missing, tooLarge };
+  static constexpr std::size_t kDrainPiece = std::size_t{1} << 16;
+
+  class Input final : public xml::XMLInput {
+   public:
+    explicit Input(zip::MemberStream& stream) : stream_(stream) {}
+    std::size_t read(char* out, std::size_t capacity) override {
+      return stream_.read(reinterpret_cast<std::uint8_t*>(out), capacity);
+    }
+
+   private:
+    zip::MemberStream& stream_;
+  };
+
+  void close(zip::ZIPReader::ExtractError error) {
+    state_ = error == zip::ZIPReader::ExtractError::tooLarge ? State::tooLarge : State::missing;
+    whole_.clear();
+    stream_.reset();
+  }
+
+  const Package& package_;
+  Reading reading_;
+  State state_ = State::closed;
+  Bytes whole_;
+  std::optional<zip::MemberStream> stream_;
+  std::uint64_t size_ = 0;
+};
+
+// The sheet chosen, or nothing when a member read in pieces turned out not
+// to be readable.
+std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, const SheetChoice& choice,
+                                                                 SheetMember::Reading reading) {
   const zip::ZIPReader archive(data);
   auto directory = archive.readCentralDirectory();
   if (!directory) return unexpected(sheetNotFound());
   Package package(archive, std::move(*directory));
 
   std::string firstMember(sheet1Name);
-  auto sheet = package.member(sheet1Name);
-  if (!sheet && sheet.error() == zip::ZIPReader::ExtractError::missing) {
+  SheetMember first(package, reading);
+  first.open(sheet1Name);
+  if (first.missing()) {
     if (const auto& name = package.workbookParts().firstSheet) {
       firstMember = *name;
-      sheet = package.member(*name);
+      first.open(*name);
     }
   }
-  if (!sheet) {
-    if (sheet.error() == zip::ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
-    return unexpected(sheetNotFound());
-  }
+  if (!first.isOpen()) return unexpected(first.tooLarge() ? tooLarge() : sheetNotFound());
 
   // The shared strings come first: a sheet's cells index the complete table.
   auto sharedStrings = package.member(sharedStringsName);
@@ -149,28 +240,38 @@ Expected<WorkbookSheet, ReaderError> readWorkbook(ByteView data, const SheetChoi
     if (const auto& name = package.workbookParts().sharedStrings) sharedStrings = package.member(*name);
   }
   if (!sharedStrings && sharedStrings.error() == zip::ZIPReader::ExtractError::tooLarge) {
+    // An unreadable first sheet is the error to give.
+    if (!first.drain()) return std::nullopt;
     return unexpected(tooLarge());
   }
-  // The table views the part, which so stays until the sheets are read.
-  const Bytes sharedStringsPart = sharedStrings ? std::move(*sharedStrings) : Bytes{};
-  const SharedStringTable table = parseSharedStrings(sharedStringsPart);
-  std::uint64_t inputBytes = sharedStringsPart.size();
+  // The table and the rows view the part, which so stays as long as the rows.
+  const auto sharedStringsPart =
+      std::make_shared<const Bytes>(sharedStrings ? std::move(*sharedStrings) : Bytes{});
+  const SharedStringTable table = parseSharedStrings(*sharedStringsPart);
+  std::uint64_t inputBytes = sharedStringsPart->size();
 
   // One limit for every sheet read: the text may grow with the parts read,
-  // not with the number of sheets.
+  // not with the number of sheets. A part read in pieces is bounded by its
+  // largest size while it is read, and by its size once that is known.
   std::uint64_t textBytes = 0;
   SheetPicker picker(choice);
   const std::vector<WorksheetPart> order = sheetOrder(firstMember, package.workbookParts());
   for (std::size_t i = 0; i < order.size(); ++i) {
-    if (!picker.wants(order[i].name)) continue;
-    if (i > 0) sheet = package.member(order[i].member);
-    if (!sheet && sheet.error() == zip::ZIPReader::ExtractError::tooLarge) return unexpected(tooLarge());
-    const Bytes part = sheet ? std::move(*sheet) : Bytes{};  // a sheet listed but absent has no rows
-    inputBytes += part.size();
-    SheetParser parser(table, cellTextLimit(inputBytes) - textBytes);
-    xml::parseXML(part, parser);
-    if (parser.textLimitExceeded()) return unexpected(tooLarge());
+    if (!picker.wants(order[i].name)) {
+      if (i == 0 && !first.drain()) return std::nullopt;
+      continue;
+    }
+    SheetMember later(package, reading);
+    SheetMember& sheet = i == 0 ? first : later;
+    if (i > 0) later.open(order[i].member);
+    if (sheet.tooLarge()) return unexpected(tooLarge());
+    SheetParser parser(table, cellTextLimit(inputBytes + sheet.sizeLimit()) - textBytes);
+    parser.viewTextsIn(sharedStringsPart);
+    // A sheet listed but absent has no rows.
+    if (sheet.isOpen() && !sheet.parse(parser)) return std::nullopt;
+    inputBytes += sheet.isOpen() ? sheet.size() : 0;
     textBytes += parser.textBytes();
+    if (parser.textLimitExceeded() || textBytes > cellTextLimit(inputBytes)) return unexpected(tooLarge());
     picker.offer(parser.takeRows());
   }
   return picker.finish(std::string(domain));
@@ -189,7 +290,9 @@ Expected<RowTable, ReaderError> XLSXParser::parse(ByteView data) {
 
 Expected<WorkbookSheet, ReaderError> XLSXParser::parseSheet(ByteView data, const SheetChoice& choice) {
   try {
-    return xlsx::readWorkbook(data, choice);
+    using Reading = xlsx::SheetMember::Reading;
+    if (auto sheet = xlsx::readWorkbook(data, choice, Reading::inPieces)) return std::move(*sheet);
+    return std::move(*xlsx::readWorkbook(data, choice, Reading::whole));
   } catch (const std::bad_alloc&) {
     return unexpected(xlsx::tooLarge());
   }

@@ -31,8 +31,9 @@ class MemberStream {
   // 0 only at the end (or once failed).
   std::size_t read(std::uint8_t* out, std::size_t capacity);
   bool failed() const { return failed_; }
-  // The bytes handed out so far.
+  // The bytes handed out so far, and the most there can be.
   std::uint64_t produced() const { return produced_; }
+  std::uint64_t limit() const { return produced_ + remaining_; }
 
  private:
   MemberStream() = default;

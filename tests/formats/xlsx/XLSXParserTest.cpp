@@ -116,6 +116,24 @@ TEST(XLSXParserTest, RelationshipsFindPartsStoredUnderOtherNames) {
   EXPECT_FALSE(XLSXParser::parse(TestArchive{withoutTarget}.build()));
 }
 
+// Worksheets are inflated as they are parsed; one whose DEFLATE stream is
+// cut short after many rows is still a missing member, as when read whole:
+// none of its rows count, and the workbook's first sheet is read instead.
+TEST(XLSXParserTest, AWorksheetDamagedPartWayIsNotRead) {
+  std::string rows;
+  for (int i = 0; i < 40000; ++i) rows += "<row><c><v>row " + std::to_string(i) + "</v></c></row>";
+  auto parts = packageParts("s2");
+  zipfixture::TestMember damaged = member("xl/worksheets/sheet1.xml", sheet(rows));
+  const Bytes deflated = zipfixture::rawDeflate(damaged.contents);
+  damaged.rawBytes = Bytes(deflated.begin(), deflated.begin() + static_cast<std::ptrdiff_t>(deflated.size() * 3 / 4));
+  parts.push_back(damaged);
+  EXPECT_EQ(rowsOf(TestArchive{parts}.build()), (Rows{{"second"}}));
+
+  // Undamaged, the same rows are all read.
+  parts.back().rawBytes.reset();
+  EXPECT_EQ(rowsOf(TestArchive{parts}.build()).size(), 40000u);
+}
+
 TEST(XLSXParserTest, SheetsReadWithoutSharedStringsKeepTheirIndexes) {
   const Bytes workbook =
       TestArchive{{member("xl\\worksheets\\sheet1.xml",
