@@ -124,8 +124,14 @@ ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, c
       primers = unexpected(more.error());
       break;
     }
-    primers->append(*more);
+    // The first sheet's list is taken as it is: appending would copy it.
+    if (primers->empty()) {
+      primers = std::move(*more);
+    } else {
+      primers->append(*more);
+    }
   }
+  if (primers) primers->compactIfWasteful();
   checkPrimers(std::move(primers), std::move(listName), outcome);
   return outcome;
 }
