@@ -111,6 +111,12 @@ void cleanSequenceInto(std::string_view text, std::string& cleaned) {
   cleaned.clear();
   cleaned.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
+    // Runs of letters go in whole: most cells are nothing but letters.
+    std::size_t run = i;
+    while (run < text.size() && inAlphabet(text[run])) ++run;
+    cleaned.append(text.substr(i, run - i));
+    if (run == text.size()) break;
+    i = run;
     // Codes go first, so the letters inside "/5Phos/" do not slip into the
     // sequence; codes never overlap (the closing slash is used up).
     if (text[i] == '/') {
@@ -119,8 +125,7 @@ void cleanSequenceInto(std::string_view text, std::string& cleaned) {
         continue;
       }
     }
-    if (inAlphabet(text[i])) cleaned.push_back(text[i]);
-    ++i;
+    ++i;  // a character outside the alphabet
   }
 }
 

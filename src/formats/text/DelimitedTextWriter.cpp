@@ -1,5 +1,6 @@
 #include "formats/text/DelimitedTextWriter.h"
 
+#include <array>
 #include <string_view>
 
 #include "model/ColumnTitles.h"
@@ -20,26 +21,40 @@ bool joinsSeparator(std::string_view field) {
   return unicode::prependsToNextGrapheme(last);
 }
 
-// A field needs quotes when reading it back would otherwise split or join it:
-// it holds the separator, a double quote or a line break, or would join the
-// separator. Every other field is written exactly as it is.
-bool needsQuotes(std::string_view field, char separator) {
-  if (separator != '\t' && joinsSeparator(field)) return true;
-  for (std::size_t i = 0; i < field.size();) {
-    char c = field[i];
-    if (c == separator || c == '"') return true;
-    if (static_cast<unsigned char>(c) < 0x80) {
-      if (unicode::isLineBreak(static_cast<unsigned char>(c))) return true;
-      ++i;
-      continue;
-    }
-    if (unicode::isLineBreak(unicode::nextScalar(field, i))) return true;
+// The bytes a field's scan stops at: the separator, a double quote, the
+// ASCII line breaks and every byte of a multi-byte scalar (which may be a
+// line break too). All others pass at one lookup each.
+class FieldStops {
+ public:
+  explicit FieldStops(char separator) : separator_(separator) {
+    for (int c = 0; c < 256; ++c) stops_[c] = c >= 0x80 || unicode::isLineBreak(static_cast<char32_t>(c));
+    stops_[static_cast<unsigned char>(separator)] = stops_['"'] = true;
   }
-  return false;
-}
 
-void writeField(ByteSink& out, std::string_view field, char separator) {
-  if (!needsQuotes(field, separator)) {
+  // A field needs quotes when reading it back would otherwise split or join
+  // it: it holds the separator, a double quote or a line break, or would join
+  // the separator. Every other field is written exactly as it is.
+  bool needsQuotes(std::string_view field) const {
+    if (separator_ != '\t' && joinsSeparator(field)) return true;
+    for (std::size_t i = 0; i < field.size();) {
+      const auto c = static_cast<unsigned char>(field[i]);
+      if (!stops_[c]) {
+        ++i;
+        continue;
+      }
+      if (c < 0x80) return true;
+      if (unicode::isLineBreak(unicode::nextScalar(field, i))) return true;
+    }
+    return false;
+  }
+
+ private:
+  char separator_;
+  std::array<bool, 256> stops_{};
+};
+
+void writeField(ByteSink& out, std::string_view field, const FieldStops& stops) {
+  if (!stops.needsQuotes(field)) {
     out.write(field);
     return;
   }
@@ -54,6 +69,7 @@ void writeField(ByteSink& out, std::string_view field, char separator) {
 }  // namespace
 
 void writeDelimitedText(const PrimerList& primers, char separator, ByteSink& out) {
+  const FieldStops stops(separator);
   for (std::size_t column = 0; column < kColumnTitles.size(); ++column) {
     if (column > 0) out.put(separator);
     out.write(kColumnTitles[column]);
@@ -64,7 +80,7 @@ void writeDelimitedText(const PrimerList& primers, char separator, ByteSink& out
     for (std::string_view field : {std::string_view(primer.name), std::string_view(primer.sequence),
                                    std::string_view(primer.comment)}) {
       out.put(separator);
-      writeField(out, field, separator);
+      writeField(out, field, stops);
     }
   }
 }
