@@ -50,7 +50,8 @@ std::size_t MemberStream::read(std::uint8_t* out, std::size_t capacity) {
   const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(capacity, remaining_));
   std::size_t written = 0;
   if (!inflater_) {
-    std::memcpy(out, input_.data() + produced_, wanted);
+    // An empty member's view may have no data at all to copy from.
+    if (wanted > 0) std::memcpy(out, input_.data() + produced_, wanted);
     written = wanted;
   } else {
     z_stream& z = *inflater_;
