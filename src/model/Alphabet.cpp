@@ -1,6 +1,7 @@
 #include "model/Alphabet.h"
 
 #include <array>
+#include <optional>
 
 #include "model/ImportError.h"
 #include "model/Unicode.h"
@@ -73,9 +74,29 @@ std::string_view withoutEndMarks(std::string_view text) {
   return text;
 }
 
+// Most cells are decided at a glance: nothing but letters of the alphabet is
+// a sequence when long enough; a cell of ASCII without codes, white space or
+// controls that holds a byte which neither the alphabet nor an end mark
+// explains is none. Every other cell is undecided here.
+std::optional<bool> quickVerdict(std::string_view cell) {
+  bool onlyLetters = true;
+  bool stray = false;
+  for (char c : cell) {
+    if (inAlphabet(c)) continue;
+    onlyLetters = false;
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '/') return std::nullopt;
+    if (c != '5' && c != '3' && c != '\'' && c != '`' && c != '-') stray = true;
+  }
+  if (onlyLetters) return cell.size() >= 5;
+  if (stray) return false;
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool isPlausibleSequence(std::string_view cell) {
+  if (const std::optional<bool> verdict = quickVerdict(cell)) return *verdict;
   std::string compact;
   compact.reserve(cell.size());
   for (std::size_t i = 0; i < cell.size();) {

@@ -161,6 +161,12 @@ class Tokenizer {
     result_ = result;
     return nullptr;
   }
+  // After a fault that no later byte can mend (the fault's own result is
+  // set): the document is not read on in search of the token's end.
+  const char* settle() {
+    settled_ = true;
+    return nullptr;
+  }
 
   bool isUTF8(const char* p) const {
     if (filled_ - begin_ >= 2) {
@@ -344,7 +350,7 @@ class Tokenizer {
       }
       // A token that fails before the end of the document may be cut off:
       // it reports nothing before it is complete, so it is read again.
-      if (!p && !final_ && result_ == XMLParseResult::malformed) {
+      if (!p && !final_ && result_ == XMLParseResult::malformed && !settled_) {
         p = more(token);
         continue;
       }
@@ -386,66 +392,134 @@ class Tokenizer {
     return close + 3;
   }
 
+  enum class TagEnd { none, open, empty };  // an attribute follows; ">"; "/>"
+
+  // Reads what follows a start tag's name or one of its attributes: the next
+  // attribute into `attribute`, or the tag's end into `tagEnd`.
+  const char* nextAttribute(const char* q, RawAttribute& attribute, TagEnd& tagEnd) {
+    const char* afterSpace = skipSpace(q);
+    const bool spaced = afterSpace != q;
+    q = afterSpace;
+    const char c = peek(q);
+    if (c == '>') {
+      tagEnd = TagEnd::open;
+      return q + 1;
+    }
+    if (c == '/') {
+      if (peek(q + 1) != '>') return fail();
+      tagEnd = TagEnd::empty;
+      return q + 2;
+    }
+    tagEnd = TagEnd::none;
+    if (!spaced) return fail();
+    std::size_t colon;
+    const char* nameEnd = scanName(q, colon);
+    if (nameEnd == q) return fail();
+    const std::string_view name(q, static_cast<std::size_t>(nameEnd - q));
+    q = skipSpace(nameEnd);
+    if (peek(q) != '=') return fail();
+    q = skipSpace(q + 1);
+    const char quote = peek(q);
+    if (quote != '"' && quote != '\'') return fail();
+    ++q;
+    // One pass finds the closing quote and whether the value needs decoding;
+    // values in sheets are a few bytes, too short for memchr to pay.
+    const char* close = q;
+    bool plain = true;
+    for (;; ++close) {
+      while (close < end_ && !hasClass(*close, kValueStop)) ++close;
+      if (close == end_) return fail();
+      const char v = *close;
+      if (v == quote) break;
+      if (v == '<') return fail();
+      if (v != '"' && v != '\'') plain = false;
+    }
+    const bool declaresNamespace = name.starts_with("xmlns") && (name.size() == 5 || name[5] == ':');
+    attribute = {name, std::string_view(q, static_cast<std::size_t>(close - q)), colon, plain, declaresNamespace};
+    return close + 1;
+  }
+
+  // Most tags declare no namespace and have no prefixed attribute: their
+  // attributes are resolved as they are read. A tag that does is read again
+  // from its name's end, its declarations first.
   const char* startTag(const char* p) {
     const char* nameBegin = p + 1;
     std::size_t colon;
-    const char* q = scanName(nameBegin, colon);
-    if (q == nameBegin) return fail();
-    const std::string_view rawName(nameBegin, static_cast<std::size_t>(q - nameBegin));
-    rawAttributes_.clear();
-    bool empty = false;
-    for (;;) {
-      const char* afterSpace = skipSpace(q);
-      const bool spaced = afterSpace != q;
-      q = afterSpace;
-      const char c = peek(q);
-      if (c == '>') {
-        ++q;
+    const char* afterName = scanName(nameBegin, colon);
+    if (afterName == nameBegin) return fail();
+    const std::string_view rawName(nameBegin, static_cast<std::size_t>(afterName - nameBegin));
+    attributes_.clear();
+    decoded_.clear();
+    decodedRanges_.clear();
+    RawAttribute attribute{};
+    TagEnd tagEnd = TagEnd::none;
+    const char* q = afterName;
+    bool simple = true;
+    while ((q = nextAttribute(q, attribute, tagEnd)) && tagEnd == TagEnd::none) {
+      if (attribute.colon != std::string_view::npos || attribute.declaresNamespace) {
+        simple = false;
         break;
       }
-      if (c == '/') {
-        if (peek(q + 1) != '>') return fail();
-        q += 2;
-        empty = true;
-        break;
-      }
-      if (!spaced) return fail();
-      std::size_t attributeColon;
-      const char* attributeEnd = scanName(q, attributeColon);
-      if (attributeEnd == q) return fail();
-      const std::string_view attributeName(q, static_cast<std::size_t>(attributeEnd - q));
-      q = skipSpace(attributeEnd);
-      if (peek(q) != '=') return fail();
-      q = skipSpace(q + 1);
-      const char quote = peek(q);
-      if (quote != '"' && quote != '\'') return fail();
-      ++q;
-      // One pass finds the closing quote and whether the value needs decoding;
-      // values in sheets are a few bytes, too short for memchr to pay.
-      const char* close = q;
-      bool plain = true;
-      for (;; ++close) {
-        while (close < end_ && !hasClass(*close, kValueStop)) ++close;
-        if (close == end_) return fail();
-        const char v = *close;
-        if (v == quote) break;
-        if (v == '<') return fail();
-        if (v != '"' && v != '\'') plain = false;
-      }
-      const bool declaresNamespace =
-          attributeName.starts_with("xmlns") && (attributeName.size() == 5 || attributeName[5] == ':');
-      rawAttributes_.push_back({attributeName, std::string_view(q, static_cast<std::size_t>(close - q)),
-                                attributeColon, plain, declaresNamespace});
-      q = close + 1;
+      if (!addAttribute(attribute, XMLName{{}, attribute.name})) return nullptr;
     }
-    if (!openElement(rawName, colon)) return nullptr;
-    if (empty) closeElement();
+    if (!q) return nullptr;
+    std::size_t declarations = 0;
+    if (!simple) {
+      rawAttributes_.clear();
+      q = afterName;
+      while ((q = nextAttribute(q, attribute, tagEnd)) && tagEnd == TagEnd::none) {
+        declarations += attribute.declaresNamespace;
+        rawAttributes_.push_back(attribute);
+      }
+      if (!q) return nullptr;
+      if (!declareNamespaces()) return settle();
+      attributes_.clear();
+      decoded_.clear();
+      decodedRanges_.clear();
+      for (const RawAttribute& raw : rawAttributes_) {
+        XMLName name;
+        if (raw.declaresNamespace) continue;
+        if (!resolve(raw.name, raw.colon, false, name) || !addAttribute(raw, name)) return settle();
+      }
+    }
+    XMLName name;
+    if (!resolve(rawName, colon, true, name)) return settle();
+    for (const DecodedRange& range : decodedRanges_) {
+      attributes_[range.attribute].value = std::string_view(decoded_).substr(range.begin, range.length);
+    }
+    open_.push_back(OpenElement{rawName, name, declarations});
+    handler_.startElement(XMLElementStart{name, attributes_});
+    if (tagEnd == TagEnd::empty) closeElement();
     return q;
   }
 
-  // Declares the element's namespaces, resolves its names and reports it.
-  bool openElement(std::string_view rawName, std::size_t colon) {
-    std::size_t declared = 0;
+  // Adds an attribute of the tag under its resolved name, its value decoded
+  // when it has to be.
+  bool addAttribute(const RawAttribute& attribute, const XMLName& name) {
+    for (const XMLAttribute& earlier : attributes_) {
+      if (earlier.name == name) {
+        fail();
+        settle();
+        return false;
+      }
+    }
+    if (attribute.plain) {
+      attributes_.push_back({name, attribute.value});
+      return true;
+    }
+    // Offsets for now: the buffer may still grow.
+    const std::size_t begin = decoded_.size();
+    if (!decodeValue(attribute, decoded_)) {
+      settle();
+      return false;
+    }
+    decodedRanges_.push_back({attributes_.size(), begin, decoded_.size() - begin});
+    attributes_.push_back({name, {}});
+    return true;
+  }
+
+  // Binds the prefixes the tag's attributes declare.
+  bool declareNamespaces() {
     for (const RawAttribute& attribute : rawAttributes_) {
       if (!attribute.declaresNamespace) continue;
       std::string_view prefix;
@@ -462,55 +536,30 @@ class Tokenizer {
       }
       bindings_.push_back(std::move(binding));
       bindings_.back().name = canonicalNamespace(bindings_.back().uri);
-      ++declared;
+      if (prefix.empty()) defaultURI_ = bindings_.back().name;
     }
-
-    // Resolved into a local first: the element's names stay in registers on
-    // their way to the stack of open elements and to the handler.
-    XMLName name;
-    if (!resolve(rawName, colon, true, name)) return false;
-    open_.push_back(OpenElement{rawName, name, declared});
-
-    attributes_.clear();
-    decoded_.clear();
-    for (const RawAttribute& attribute : rawAttributes_) {
-      if (attribute.declaresNamespace) continue;
-      XMLAttribute resolved;
-      if (!resolve(attribute.name, attribute.colon, false, resolved.name)) return false;
-      for (const XMLAttribute& earlier : attributes_) {
-        if (earlier.name == resolved.name) return fail(), false;
-      }
-      if (attribute.plain) {
-        resolved.value = attribute.value;
-      } else {
-        // Offsets for now: the buffer may still grow.
-        const std::size_t begin = decoded_.size();
-        if (!decodeValue(attribute, decoded_)) return false;
-        resolved.value = std::string_view(nullptr, 0);
-        decodedRanges_.push_back({attributes_.size(), begin, decoded_.size() - begin});
-      }
-      attributes_.push_back(resolved);
-    }
-    for (const DecodedRange& range : decodedRanges_) {
-      attributes_[range.attribute].value = std::string_view(decoded_).substr(range.begin, range.length);
-    }
-    decodedRanges_.clear();
-    handler_.startElement(XMLElementStart{name, attributes_});
     return true;
   }
 
   void closeElement() {
     const OpenElement& element = open_.back();
     handler_.endElement(element.name);
-    for (std::size_t i = 0; i < element.bindingsDeclared; ++i) bindings_.pop_back();
+    if (element.bindingsDeclared > 0) {
+      for (std::size_t i = 0; i < element.bindingsDeclared; ++i) bindings_.pop_back();
+      defaultURI_ = uriOf({});
+    }
     open_.pop_back();
   }
 
   const char* endTag(const char* p) {
-    const char* nameBegin = p + 2;
-    const char* q = scanName(nameBegin);
-    const std::string_view rawName(nameBegin, static_cast<std::size_t>(q - nameBegin));
-    if (rawName != open_.back().rawName) return fail();
+    // The name must be the open element's, and end there. Compared byte by
+    // byte: names are short, too short for a call to memcmp to pay.
+    const char* q = p + 2;
+    for (const char c : open_.back().rawName) {
+      if (q == end_ || *q != c) return fail();
+      ++q;
+    }
+    if (q < end_ && hasClass(*q, kNameChar)) return fail();
     q = skipSpace(q);
     if (peek(q) != '>') return fail();
     closeElement();
@@ -522,7 +571,7 @@ class Tokenizer {
   bool resolve(std::string_view rawName, std::size_t colon, bool isElement, XMLName& name) {
     if (colon == std::string_view::npos) {
       name.localName = rawName;
-      name.namespaceURI = isElement ? uriOf({}) : std::string_view{};
+      name.namespaceURI = isElement ? defaultURI_ : std::string_view{};
       return true;
     }
     const std::string_view prefix = rawName.substr(0, colon);
@@ -590,10 +639,12 @@ class Tokenizer {
   const char* filled_ = nullptr;  // the end of the bytes at hand
   bool final_ = false;            // no byte after `end_` is part of the document
   bool truncated_ = false;        // the document ends early, at a byte that is no XML character
+  bool settled_ = false;          // the document is malformed whatever bytes follow
   std::unique_ptr<char[]> names_;  // names kept out of the window for open elements
   XMLParseResult result_ = XMLParseResult::malformed;
   std::vector<OpenElement> open_;
   std::deque<Binding> bindings_;  // stable addresses: names view the URIs
+  std::string_view defaultURI_;   // uriOf({}), kept at hand for unprefixed elements
   std::vector<RawAttribute> rawAttributes_;
   std::vector<XMLAttribute> attributes_;
   std::vector<DecodedRange> decodedRanges_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "formats/text/DelimitedTextParser.h"
 #include "model/PrimerFields.h"
 
@@ -30,6 +32,20 @@ TEST(DelimitedTextWriter, QuotesOnlyFieldsThatWouldSplit) {
             "Selected,Name,Sequence,Comment\n0,\"\xCC\x81x\",AC,\"x\xD8\x80\"");
   EXPECT_EQ(generateDelimitedText({{false, "P1, fwd", "AC", "a\tb"}}, '\t'),
             "Selected\tName\tSequence\tComment\n0\tP1, fwd\tAC\t\"a\tb\"");
+}
+
+// Long fields are scanned several bytes at a time: a stop is found at
+// every position, and bytes that only look alike pass.
+TEST(DelimitedTextWriter, FindsAStopAnywhereInALongField) {
+  for (const char* stop : {",", "\"", "\n", "\r", "\v", "\xC2\x85", "\xE2\x80\xA9"}) {
+    for (std::size_t at = 0; at < 20; ++at) {
+      const std::string name = std::string(at, 'A') + stop + std::string(19 - at, 'C');
+      const std::string text = generateDelimitedText({{false, name, "", ""}}, ',');
+      EXPECT_EQ(text.substr(text.find('\n') + 3, 1), "\"") << at << ' ' << name;
+    }
+  }
+  const std::string plain = "\x01\x1F;\t\x7F-\xC3\xA9\xE2\x80\xA7-----------";
+  EXPECT_EQ(generateDelimitedText({{false, plain, "", ""}}, ','), "Selected,Name,Sequence,Comment\n0," + plain + ",,");
 }
 
 TEST(DelimitedTextWriter, ReadsBackTheSameFields) {
