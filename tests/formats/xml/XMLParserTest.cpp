@@ -64,6 +64,7 @@ class Pieces final : public XMLInput {
     rest_.remove_prefix(n);
     return n;
   }
+  std::size_t unread() const { return rest_.size(); }
 
  private:
   std::string_view rest_;
@@ -151,6 +152,19 @@ TEST(XMLParserTest, MalformedInputEndsWithTheEventsBeforeTheFault) {
     EXPECT_EQ(tokenized.events, c.events);
     expectSameInPieces(c.document, tokenized);
     EXPECT_EQ(tokenize(c.document, parseXMLWithExpat).result, XMLParseResult::malformed);
+  }
+}
+
+// A fault inside a complete tag is a fault whatever follows: the rest of a
+// long document is not read into memory in search of the tag's end.
+TEST(XMLParserTest, AFaultInACompleteTagEndsTheReading) {
+  for (const char* tag : {"<r a='1' a='2'>", "<r a='&bad;'>", "<p:r>", "<r xmlns:p='u' p:a='1' p:a='2'>"}) {
+    SCOPED_TRACE(tag);
+    const std::string document = tag + std::string(std::size_t{8} << 20, 'x') + "</r>";
+    Pieces pieces(document, 4096);
+    EventLog log;
+    EXPECT_EQ(tokenizeXML(pieces, log), XMLParseResult::malformed);
+    EXPECT_GT(pieces.unread(), document.size() / 2);
   }
 }
 
