@@ -76,29 +76,8 @@ std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& e
   return outcome;
 }
 
-ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
-                           std::string listName, const SheetRequest& sheet);
-
-}  // namespace
-
-ImportOutcome importFile(const std::filesystem::path& location, const SheetRequest& sheet) {
-  auto bytes = readWholeFile(location);
-  if (!bytes) {
-    ImportOutcome outcome;
-    outcome.error = std::string(kReadFailurePrefix) + bytes.error();
-    return outcome;
-  }
-  auto owner = std::make_shared<const Bytes>(std::move(*bytes));
-  return importShared(owner, *owner, lowercasedExtension(location), baseName(location), sheet);
-}
-
-ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName,
-                          const SheetRequest& sheet) {
-  return importShared(nullptr, bytes, extension, std::move(listName), sheet);
-}
-
-namespace {
-
+// An import of `bytes`, which `owner` holds when the primers may keep their
+// texts there (null: the bytes last only for the call).
 ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
                            std::string listName, const SheetRequest& sheet) {
   if (formatReading(extension).streamsRows) {
@@ -137,4 +116,21 @@ ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, c
 }
 
 }  // namespace
+
+ImportOutcome importFile(const std::filesystem::path& location, const SheetRequest& sheet) {
+  auto bytes = readWholeFile(location);
+  if (!bytes) {
+    ImportOutcome outcome;
+    outcome.error = std::string(kReadFailurePrefix) + bytes.error();
+    return outcome;
+  }
+  auto owner = std::make_shared<const Bytes>(std::move(*bytes));
+  return importShared(owner, *owner, lowercasedExtension(location), baseName(location), sheet);
+}
+
+ImportOutcome importBytes(ByteView bytes, const std::string& extension, std::string listName,
+                          const SheetRequest& sheet) {
+  return importShared(nullptr, bytes, extension, std::move(listName), sheet);
+}
+
 }  // namespace tamsel

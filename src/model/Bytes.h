@@ -4,6 +4,7 @@
 // a view and check every read against its length.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,14 @@ inline ByteView asBytes(std::string_view text) {
 
 inline std::string_view asText(ByteView bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// Whether the bytes of `text` lie within those of `whole`, so that `text` can
+// be kept as an offset into it. std::less_equal orders any two addresses,
+// also those of different buffers.
+inline bool liesWithin(std::string_view text, std::string_view whole) {
+  const std::less_equal<const char*> notAfter;
+  return notAfter(whole.data(), text.data()) && notAfter(text.data() + text.size(), whole.data() + whole.size());
 }
 
 }  // namespace tamsel

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -17,9 +16,7 @@ constexpr std::size_t kLargestGrowthBytes = std::size_t{64} << 20;
 constexpr std::size_t kMaxBlockBytes = std::numeric_limits<std::uint32_t>::max();
 
 bool inside(std::string_view text, const char* data, std::size_t size) {
-  if (text.empty()) return true;
-  const std::less_equal<const char*> notAfter;
-  return notAfter(data, text.data()) && notAfter(text.data() + text.size(), data + size);
+  return text.empty() || liesWithin(text, {data, size});
 }
 
 }  // namespace

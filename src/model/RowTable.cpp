@@ -1,7 +1,6 @@
 #include "model/RowTable.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace tamsel {
 
@@ -28,9 +27,7 @@ void RowTable::setCell(std::uint32_t column, std::string_view text) {
   Row& row = rows_.back();
   if (row.cellCount > 0 && cells_.back().column >= column) lastRowUnordered_ = true;
   const auto length = static_cast<std::uint32_t>(text.size());
-  const std::less_equal<const char*> notAfter;
-  if (!source_.empty() && notAfter(source_.data(), text.data()) &&
-      notAfter(text.data() + text.size(), source_.data() + source_.size())) {
+  if (!source_.empty() && liesWithin(text, source_)) {
     cells_.push_back(Cell{column, length, static_cast<std::uint64_t>(text.data() - source_.data()) | kInSource});
   } else {
     cells_.push_back(Cell{column, length, text_.size()});

@@ -1,6 +1,5 @@
 #include "formats/xlsx/SharedStringsParser.h"
 
-#include <functional>
 #include <new>
 
 #include "formats/xlsx/EscapeDecoding.h"
@@ -17,9 +16,7 @@ void SharedStringTable::add(std::string_view text) {
 }
 
 bool SharedStringTable::canView(std::string_view text) const {
-  const std::less_equal<const char*> notAfter;
-  return source_.size() < kCopied && notAfter(source_.data(), text.data()) &&
-         notAfter(text.data() + text.size(), source_.data() + source_.size());
+  return source_.size() < kCopied && liesWithin(text, source_);
 }
 
 void SharedStringTable::addView(std::string_view text) {
