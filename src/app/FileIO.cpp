@@ -70,7 +70,8 @@ class DescriptorSink final : public ByteSink {
   int error() const { return error_; }
 
  private:
-  static constexpr std::size_t kBlockSize = 1 << 20;
+  // Large enough that writes cost next to nothing, small beside the list.
+  static constexpr std::size_t kBlockSize = 256 << 10;
 
   void drain(ByteView bytes) override {
     if (error_ != 0 || (cancelled_ && cancelled_->load())) return;

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Version.h"
+#include "app/ProcessMemory.h"
 #include "cli/Command.h"
 #include "cli/Help.h"
 
@@ -32,6 +33,7 @@ class HelpFormatter : public CLI::FormatterBase {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tamsel::returnLargeBuffersWhenFreed();
   std::ios::sync_with_stdio(false);
   const std::vector<std::unique_ptr<Command>> commands = makeCommands();
   std::vector<CommandHelp> helps;

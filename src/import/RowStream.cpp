@@ -1,11 +1,23 @@
 #include "import/RowStream.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "import/ColumnContents.h"
 #include "import/ColumnMapper.h"
 
 namespace tamsel {
+
+void RowStream::beginText(std::string_view source) {
+  row_.referTo(source);
+  // Room for a primer a line, so that the table is not copied as it grows:
+  // a copy holds it twice at the peak. Room never used is never touched;
+  // room the allocator cannot give is simply not reserved.
+  try {
+    primers_.reserve(static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n')) + 1);
+  } catch (const std::exception&) {
+  }
+}
 
 void RowStream::addRow() {
   endRow();

@@ -1,11 +1,8 @@
 #include <cstdio>
 #include <string_view>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "Tamsel2App.h"
+#include "app/ProcessMemory.h"
 #include "Version.h"
 
 int main(int argc, char** argv) {
@@ -16,12 +13,7 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-#if defined(__GLIBC__)
-  // Large buffers (a file's bytes, a sheet's rows) are mapped and so given
-  // back when freed. Otherwise the allocator's sliding threshold soon serves
-  // them from the heap, which keeps their pages for the life of the window.
-  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
+  tamsel::returnLargeBuffersWhenFreed();
   tamsel::Tamsel2App app(argc, argv);
   return app.run();
 }

@@ -1,0 +1,16 @@
+#include "app/ProcessMemory.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace tamsel {
+
+void returnLargeBuffersWhenFreed() {
+#if defined(__GLIBC__)
+  // The allocator's own starting threshold, fixed.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}
+
+}  // namespace tamsel
