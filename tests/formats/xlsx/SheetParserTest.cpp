@@ -44,6 +44,10 @@ TEST(SheetParserTest, ColumnIndexFollowsTheLettersOfAReference) {
   EXPECT_EQ(referencedColumn("A1"), 0u);
   EXPECT_EQ(referencedColumn("XFD7"), 16383u);
   EXPECT_EQ(referencedColumn("b2"), 1u);
+  // Letters count wherever they stand.
+  EXPECT_EQ(referencedColumn("$B$2"), 1u);
+  EXPECT_EQ(referencedColumn("aB3"), 27u);
+  EXPECT_EQ(referencedColumn("A1B"), 27u);
   for (std::string_view unusable : {"0", "", "XFE1", "ABCD1", "$1"}) {
     EXPECT_FALSE(referencedColumn(unusable)) << unusable;
   }
