@@ -14,6 +14,7 @@
 #include "MainWindow.h"
 #include "PrimerTable.h"
 #include "PrimerTableModel.h"
+#include "app/ProcessMemory.h"
 #include "common/SyntheticPrimers.h"
 
 namespace tamsel::bench {
@@ -95,6 +96,7 @@ BENCHMARK(BM_PageDownRepaint)->Iterations(100)->Repetitions(15)->ReportAggregate
 }  // namespace tamsel::bench
 
 int main(int argc, char** argv) {
+  tamsel::returnLargeBuffersWhenFreed();  // as the application does
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
