@@ -1,5 +1,7 @@
 #include "app/ProcessMemory.h"
 
+#include <cstdlib>  // defines __GLIBC__ with the C library it is
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
