@@ -45,51 +45,11 @@ void checkPrimers(Expected<PrimerList, std::string>&& primers, std::string listN
   }
 }
 
-// The one pass of a reader that streams its cells: nothing when its table has
-// to be read whole after all. Texts found in `owner` stay there.
-std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& extension, std::string& listName,
-                                            std::shared_ptr<const Bytes> owner) {
-  PrimerList primers;
-  primers.shareBlock(std::move(owner));
-  RowStream stream(primers);
-  ReadOptions options{extension, kStoredColumns, {}, &stream};
-  auto read = formatReading(extension).read(bytes, options);
+// The primers of every sheet read (one result for any format but a
+// workbook's "all"), and the workbook's sheet names.
+ImportOutcome importSheets(std::vector<ReadResult>&& sheets, const SheetRequest& sheet, std::string listName) {
   ImportOutcome outcome;
-  if (!read) {
-    outcome.error = std::string(kReadFailurePrefix) + read.error().message;
-    return outcome;
-  }
-  const auto* cells = std::get_if<CellsRead>(&*read);
-  if (!cells || !cells->streamed) {
-    checkPrimers(primersOf(std::move(*read), outcome), std::move(listName), outcome);
-    return outcome;
-  }
-  auto layout = stream.finish();
-  if (!layout) return std::nullopt;
-  if (!*layout) {
-    outcome.error = std::string(kReadFailurePrefix) + layout->error().message;
-    return outcome;
-  }
-  outcome.layout = std::move(**layout);
-  primers.compactIfWasteful();
-  checkPrimers(std::move(primers), std::move(listName), outcome);
-  return outcome;
-}
-
-// An import of `bytes`, which `owner` holds when the primers may keep their
-// texts there (null: the bytes last only for the call).
-ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
-                           std::string listName, const SheetRequest& sheet) {
-  if (formatReading(extension).streamsRows) {
-    if (auto streamed = importStreamed(bytes, extension, listName, std::move(owner))) return std::move(*streamed);
-  }
-  ImportOutcome outcome;
-  auto sheets = readSheets(bytes, extension, kStoredColumns, sheet);
-  if (!sheets) {
-    outcome.error = sheets.error();
-    return outcome;
-  }
-  if (const auto* cells = std::get_if<CellsRead>(&sheets->front()); cells && !cells->sheetNames.empty()) {
+  if (const auto* cells = std::get_if<CellsRead>(&sheets.front()); cells && !cells->sheetNames.empty()) {
     outcome.sheetNames = cells->sheetNames;
     // Every sheet with sequences was read, however many there were.
     if (sheet.kind != SheetRequest::Kind::all || !hasSequenceColumn(cells->rows)) {
@@ -97,7 +57,7 @@ ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, c
     }
   }
   Expected<PrimerList, std::string> primers = PrimerList{};
-  for (ReadResult& read : *sheets) {
+  for (ReadResult& read : sheets) {
     auto more = primersOf(std::move(read), outcome);
     if (!more) {
       primers = unexpected(more.error());
@@ -113,6 +73,67 @@ ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, c
   if (primers) primers->compactIfWasteful();
   checkPrimers(std::move(primers), std::move(listName), outcome);
   return outcome;
+}
+
+// The one pass of a reader that streams its cells (one sheet of a workbook):
+// nothing when its table has to be read whole after all. Texts found in
+// `owner` stay there.
+std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& extension, std::string& listName,
+                                            std::shared_ptr<const Bytes> owner, const SheetRequest& sheet) {
+  PrimerList primers;
+  primers.shareBlock(std::move(owner));
+  RowStream stream(primers);
+  const bool one = sheet.kind == SheetRequest::Kind::one;
+  ReadOptions options{extension, kStoredColumns, one ? sheet.sheet : SheetChoice::firstWithSequences(hasSequenceColumn),
+                      &stream};
+  auto read = formatReading(extension).read(bytes, options);
+  if (!read) {
+    ImportOutcome outcome;
+    outcome.error = std::string(kReadFailurePrefix) + read.error().message;
+    return outcome;
+  }
+  const auto* cells = std::get_if<CellsRead>(&*read);
+  if (!cells || !cells->streamed) {
+    // What was streamed, if anything, is not the result.
+    std::vector<ReadResult> sheets;
+    sheets.push_back(std::move(*read));
+    return importSheets(std::move(sheets), sheet, std::move(listName));
+  }
+  auto layout = stream.finish();
+  if (!layout) return std::nullopt;
+  ImportOutcome outcome;
+  if (!cells->sheetNames.empty()) {
+    outcome.sheetNames = cells->sheetNames;
+    outcome.sheetIndex = cells->sheetIndex;
+  }
+  if (!*layout) {
+    outcome.error = std::string(kReadFailurePrefix) + layout->error().message;
+    return outcome;
+  }
+  outcome.layout = std::move(**layout);
+  if (!outcome.sheetNames.empty()) outcome.layout->sheet = outcome.sheetNames[cells->sheetIndex];
+  primers.compactIfWasteful();
+  checkPrimers(std::move(primers), std::move(listName), outcome);
+  return outcome;
+}
+
+// An import of `bytes`, which `owner` holds when the primers may keep their
+// texts there (null: the bytes last only for the call).
+ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
+                           std::string listName, const SheetRequest& sheet) {
+  // Every sheet with sequences needs each sheet's table.
+  if (formatReading(extension).streamsRows && sheet.kind != SheetRequest::Kind::all) {
+    if (auto streamed = importStreamed(bytes, extension, listName, std::move(owner), sheet)) {
+      return std::move(*streamed);
+    }
+  }
+  auto sheets = readSheets(bytes, extension, kStoredColumns, sheet);
+  if (!sheets) {
+    ImportOutcome outcome;
+    outcome.error = sheets.error();
+    return outcome;
+  }
+  return importSheets(std::move(*sheets), sheet, std::move(listName));
 }
 
 }  // namespace

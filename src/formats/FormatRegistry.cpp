@@ -19,11 +19,21 @@ namespace tamsel {
 namespace {
 
 // The shapes of a whole-format parser, as the table's reader.
+Expected<ReadResult, ReaderError> cellsRead(Expected<WorkbookSheet, ReaderError> sheet) {
+  if (!sheet) return unexpected(sheet.error());
+  CellsRead cells{std::move(sheet->rows), {}, std::move(sheet->sheetNames), sheet->sheetIndex};
+  cells.streamed = sheet->streamed;
+  return ReadResult(std::move(cells));
+}
+
 template <auto parseSheet>
 Expected<ReadResult, ReaderError> readWorkbook(ByteView bytes, const ReadOptions& options) {
-  Expected<WorkbookSheet, ReaderError> sheet = parseSheet(bytes, options.sheet);
-  if (!sheet) return unexpected(sheet.error());
-  return ReadResult(CellsRead{std::move(sheet->rows), {}, std::move(sheet->sheetNames), sheet->sheetIndex});
+  return cellsRead(parseSheet(bytes, options.sheet));
+}
+
+// The workbook reader that streams the rows of a workbook of one sheet.
+Expected<ReadResult, ReaderError> readXLSX(ByteView bytes, const ReadOptions& options) {
+  return cellsRead(XLSXParser::parseSheet(bytes, options.sheet, options.rows));
 }
 
 template <auto parse>
@@ -96,7 +106,8 @@ const std::vector<FileFormat>& formats() {
        .mimeType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet",
        .openDialogPosition = 4,
        .binary = true,
-       .read = readWorkbook<XLSXParser::parseSheet>,
+       .streamsRows = true,
+       .read = readXLSX,
        .write = writeXLSX},
       {.id = "xls",
        .extensions = {"xls"},

@@ -34,8 +34,9 @@ struct ReadOptions {
   std::uint32_t storedColumns = std::numeric_limits<std::uint32_t>::max();
   // Workbooks (.xls, .xlsx, .ods): which worksheet to read; by default the first.
   SheetChoice sheet;
-  // When set, a reader that can (delimited text) hands its cells here as it
-  // reads them and leaves CellsRead::rows empty, with `streamed` set.
+  // When set, a reader that can (delimited text, an .xlsx workbook of one
+  // worksheet) hands its cells here as it reads them and leaves
+  // CellsRead::rows empty, with `streamed` set.
   RowSink* rows = nullptr;
 };
 

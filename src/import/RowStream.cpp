@@ -5,8 +5,15 @@
 
 #include "import/ColumnContents.h"
 #include "import/ColumnMapper.h"
+#include "model/Bytes.h"
 
 namespace tamsel {
+
+void RowStream::referTo(std::shared_ptr<const Bytes> owner) {
+  firstRows_.referTo(owner);
+  row_.referTo(owner);
+  primers_.shareBlock(std::move(owner));
+}
 
 void RowStream::beginText(std::string_view source) {
   row_.referTo(source);
@@ -14,7 +21,7 @@ void RowStream::beginText(std::string_view source) {
   // a copy holds it twice at the peak. Room never used is never touched;
   // room the allocator cannot give is simply not reserved.
   try {
-    primers_.reserve(static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n')) + 1);
+    primers_.reserve(countByte(source, '\n') + 1);
   } catch (const std::exception&) {
   }
 }

@@ -23,6 +23,7 @@ class RowStream final : public RowSink {
   explicit RowStream(PrimerList& primers) : primers_(primers) {}
 
   void setHeaderTest(const HeaderTest& test) override { headerTest_ = test; }
+  void referTo(std::shared_ptr<const Bytes> owner) override;
   void beginText(std::string_view source) override;
   void addRow() override;
   void setCell(std::uint32_t column, std::string_view text) override;

@@ -249,10 +249,29 @@ std::size_t PrimerList::memoryBytes() const {
   return bytes;
 }
 
-void PrimerList::compactIfWasteful() {
+std::size_t PrimerList::heldBytes() const {
   std::size_t held = 0;
   for (const Block& block : blocks_) held += block.used;
-  if (held <= 2 * live_ + kFirstBlockBytes) return;
+  return held;
+}
+
+void PrimerList::releaseUnreferencedBlocks() {
+  std::vector<bool> referenced(blocks_.size(), false);
+  for (const Slot& slot : slots_) {
+    if (textBytes(slot) > 0) referenced[slot.blockAndFlag & ~kSelectedBit] = true;
+  }
+  for (std::size_t b = 0; b < blocks_.size(); ++b) {
+    // An own block may still take texts; another list may share the bytes.
+    if (!referenced[b] && !blocks_[b].writable) blocks_[b] = Block{};
+  }
+}
+
+void PrimerList::compactIfWasteful() {
+  if (heldBytes() <= 2 * live_ + kFirstBlockBytes) return;
+  // Bytes no primer refers to (a file whose texts were all copied) are simply
+  // let go; only when the rest still wastes half is anything copied.
+  releaseUnreferencedBlocks();
+  if (heldBytes() <= 2 * live_ + kFirstBlockBytes) return;
   PrimerList compact;
   compact.reserve(slots_.size(), live_);
   for (std::size_t i = 0; i < slots_.size(); ++i) compact.push_back((*this)[i]);

@@ -165,6 +165,11 @@ class PrimerList {
   Text copyText(std::uint32_t block, std::string_view text);
   std::uint32_t blockIndexIn(const PrimerList& other, std::uint32_t otherBlock, std::vector<std::int64_t>& map);
   std::size_t textBytes(const Slot& slot) const { return slot.name.length + slot.sequence.length + slot.comment.length; }
+  // The bytes of every block's texts, referenced or not.
+  std::size_t heldBytes() const;
+  // Empties each block that is not the list's to write and that no primer
+  // refers to; its index stays, for the slots' sake.
+  void releaseUnreferencedBlocks();
 
   std::vector<Slot> slots_;
   std::vector<Block> blocks_;

@@ -5,7 +5,10 @@
 // more than the first rows.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
+
+#include "model/Bytes.h"
 
 namespace tamsel {
 
@@ -24,6 +27,9 @@ class RowSink {
   // columns are counted, not kept).
   virtual void setLastRowWidth(std::uint32_t width) = 0;
 
+  // Texts that lie inside `owner`'s bytes may be kept as views of them from
+  // now on, the sink (and what it makes of the cells) holding on to them.
+  virtual void referTo(std::shared_ptr<const Bytes> owner) { (void)owner; }
   // A reader that cuts its cells from one text says so before the first row
   // and after the last; `source` lives until endText.
   virtual void beginText(std::string_view source) { (void)source; }

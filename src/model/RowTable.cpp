@@ -60,7 +60,7 @@ void RowTable::normalizeLastRow() const {
     if (std::next(it) != cells_.end() && std::next(it)->column == it->column) continue;
     *out++ = *it;
   }
-  cells_.erase(out, cells_.end());
+  cells_.shrinkTo(static_cast<std::size_t>(out - cells_.begin()));
   rows_.back().cellCount = static_cast<std::uint32_t>(cells_.size() - row.firstCell);
 }
 

@@ -14,9 +14,9 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "model/Bytes.h"
+#include "model/FlatArray.h"
 #include "model/RowSink.h"
 
 namespace tamsel {
@@ -67,7 +67,7 @@ class RowTable final : public RowSink {
   void referTo(std::string_view source) { source_ = source; }
   // The same for bytes the table then holds on to, as do its copies: a list
   // made from the rows may view the bytes too.
-  void referTo(std::shared_ptr<const Bytes> owner) {
+  void referTo(std::shared_ptr<const Bytes> owner) override {
     source_ = owner ? asText(*owner) : std::string_view{};
     owner_ = std::move(owner);
   }
@@ -102,8 +102,9 @@ class RowTable final : public RowSink {
   // The top bit of a cell's offset marks a text viewed in the source.
   static constexpr std::uint64_t kInSource = std::uint64_t{1} << 63;
 
-  mutable std::vector<Row> rows_;
-  mutable std::vector<Cell> cells_;
+  // Grown in place: a table of a million rows is never copied as it grows.
+  mutable FlatArray<Row> rows_;
+  mutable FlatArray<Cell> cells_;
   std::string text_;
   std::string_view source_;
   std::shared_ptr<const Bytes> owner_;

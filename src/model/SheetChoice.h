@@ -38,6 +38,7 @@ struct WorkbookSheet {
   RowTable rows;
   std::vector<std::string> sheetNames;
   std::size_t sheetIndex = 0;
+  bool streamed = false;  // the rows went to the reader's stream instead
 };
 
 // Follows a choice while a reader goes through its worksheets in workbook

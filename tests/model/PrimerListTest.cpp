@@ -46,6 +46,21 @@ TEST(PrimerListTest, TextsInsideASharedBlockAreReferencedNotCopied) {
   EXPECT_EQ(primers.back().name, "AAA");
 }
 
+TEST(PrimerListTest, BytesNoPrimerRefersToAreLetGoWithoutCopyingTheRest) {
+  auto unused = std::make_shared<const Bytes>(Bytes(1 << 20, 'C'));
+  auto used = std::make_shared<const Bytes>(Bytes(1 << 16, 'A'));
+  const std::string_view text(reinterpret_cast<const char*>(used->data()), used->size());
+  PrimerList primers;
+  primers.shareBlock(unused);
+  primers.shareBlock(used);
+  for (std::size_t i = 0; i < 100; ++i) primers.emplace_back(false, "", text.substr(i * 600, 600), "");
+  primers.compactIfWasteful();
+  EXPECT_EQ(unused.use_count(), 1);
+  // The texts still in use stay where they were.
+  EXPECT_EQ(primers[99].sequence.data(), text.data() + 99 * 600);
+  EXPECT_LT(primers.memoryBytes(), used->size() + 8 * 1024);
+}
+
 TEST(PrimerListTest, CopiesAndPicksShareTextsButNeverWriteIntoEachOther) {
   PrimerList original{PrimerEntry(false, "A", "ACGT", ""), PrimerEntry(false, "B", "ACGT", "")};
   PrimerList copy = original;

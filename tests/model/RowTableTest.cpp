@@ -54,5 +54,25 @@ TEST(RowTable, FarColumnCostsOneCell) {
   EXPECT_EQ(table.row(0).cell(65535), "far");
 }
 
+TEST(RowTable, ALargeTableGrownInPlaceAndItsCopyKeepEveryCell) {
+  // Far past the sizes the allocator serves from its heap.
+  RowTable table;
+  for (std::uint32_t r = 0; r < 100000; ++r) {
+    table.addRow();
+    table.setCell(1, std::to_string(r));
+    table.setCell(0, "n");
+  }
+  RowTable copy = table;
+  table.clear();
+  table.addRow();
+  table.setCell(0, "other");
+  ASSERT_EQ(copy.size(), 100000u);
+  for (std::uint32_t r : {0u, 4095u, 65536u, 99999u}) {
+    EXPECT_EQ(copy.row(r).cell(1), std::to_string(r));
+    EXPECT_EQ(copy.row(r).cells().size(), 2u);
+  }
+  EXPECT_EQ(table.row(0).cell(0), "other");
+}
+
 }  // namespace
 }  // namespace tamsel

@@ -5,6 +5,7 @@
 
 #include "formats/text/TextLines.h"
 #include "model/Alphabet.h"
+#include "model/Bytes.h"
 #include "model/Unicode.h"
 
 // How delimited text is split.
@@ -261,8 +262,8 @@ bool DelimitedRecordReader::addQuotedCell(std::size_t quote, std::size_t& cellEn
 
 SplitText splitRecords(std::string_view text, char delimiter, std::uint32_t storedColumns) {
   SplitText split;
-  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  const std::size_t delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
+  const std::size_t lines = countByte(text, '\n') + 1;
+  const std::size_t delimiters = countByte(text, delimiter);
   const std::size_t cells = std::min(lines + delimiters, lines * std::min<std::size_t>(storedColumns, 8));
   split.rows.reserve(lines, cells, text.size());
   split.firstRecord = splitRecordsInto(text, delimiter, storedColumns, split.rows);

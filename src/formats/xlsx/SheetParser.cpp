@@ -114,9 +114,9 @@ void SheetParser::endCell() {
 }
 
 void SheetParser::endRow() {
-  rows_.addRow();
+  out_.addRow();
   for (const PendingCell& cell : currentRow_) {
-    rows_.setCell(cell.column, cell.shared ? std::string_view(cell.shared, cell.length)
+    out_.setCell(cell.column, cell.shared ? std::string_view(cell.shared, cell.length)
                                            : std::string_view(rowText_).substr(cell.begin, cell.length));
   }
 }

@@ -29,8 +29,11 @@ class SheetParser final : public xml::XMLHandler {
   // bytes of XML can name a long shared string (or an entity) in cell after
   // cell, and the table must not grow out of proportion to its input.
   // The table is not copied: it must outlive the parser.
-  explicit SheetParser(const SharedStringTable& sharedStrings, std::uint64_t textLimit = UINT64_MAX)
-      : sharedStrings_(sharedStrings), textLimit_(textLimit) {}
+  // With `stream` set, each row goes there as it ends, and the parser keeps
+  // no table of its own.
+  explicit SheetParser(const SharedStringTable& sharedStrings, std::uint64_t textLimit = UINT64_MAX,
+                       RowSink* stream = nullptr)
+      : sharedStrings_(sharedStrings), textLimit_(textLimit), out_(stream ? *stream : rows_) {}
 
   void startElement(const xml::XMLElementStart& element) override;
   void characters(std::string_view text) override;
@@ -38,10 +41,10 @@ class SheetParser final : public xml::XMLHandler {
 
   // Texts that lie in `part` (the shared-string part the table views) are
   // viewed there by the rows, which hold on to it, instead of copied.
-  void viewTextsIn(std::shared_ptr<const Bytes> part) { rows_.referTo(std::move(part)); }
+  void viewTextsIn(std::shared_ptr<const Bytes> part) { out_.referTo(std::move(part)); }
 
-  // The rows completed so far; a row still open is not in it.
-  const RowTable& rows() const { return rows_; }
+  // The rows completed so far (none when they were streamed); a row still
+  // open is not in it.
   RowTable takeRows() { return std::move(rows_); }
   bool textLimitExceeded() const { return textLimitExceeded_; }
   // The bytes of text gathered so far.
@@ -73,6 +76,7 @@ class SheetParser final : public xml::XMLHandler {
   std::uint64_t textBytes_ = 0;
   bool textLimitExceeded_ = false;
   RowTable rows_;
+  RowSink& out_;  // rows_ or the stream
   std::vector<PendingCell> currentRow_;
   std::string rowText_;
   std::string currentValue_;

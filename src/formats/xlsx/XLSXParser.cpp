@@ -215,9 +215,12 @@ class SheetMember {
 };
 
 // The sheet chosen, or nothing when a member read in pieces turned out not
-// to be readable.
+// to be readable. With `stream` set, the rows of a workbook's only worksheet
+// go there as they are read (a choice among several sheets needs their
+// tables); what was streamed before a member proved unreadable is the
+// caller's to discard.
 std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, const SheetChoice& choice,
-                                                                 SheetMember::Reading reading) {
+                                                                 SheetMember::Reading reading, RowSink* stream) {
   const zip::ZIPReader archive(data);
   auto directory = archive.readCentralDirectory();
   if (!directory) return unexpected(sheetNotFound());
@@ -256,6 +259,8 @@ std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, 
   std::uint64_t textBytes = 0;
   SheetPicker picker(choice);
   const std::vector<WorksheetPart> order = sheetOrder(firstMember, package.workbookParts());
+  if (order.size() != 1) stream = nullptr;
+  bool streamed = false;
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (!picker.wants(order[i].name)) {
       if (i == 0 && !first.drain()) return std::nullopt;
@@ -265,16 +270,22 @@ std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, 
     SheetMember& sheet = i == 0 ? first : later;
     if (i > 0) later.open(order[i].member);
     if (sheet.tooLarge()) return unexpected(tooLarge());
-    SheetParser parser(table, cellTextLimit(inputBytes + sheet.sizeLimit()) - textBytes);
+    SheetParser parser(table, cellTextLimit(inputBytes + sheet.sizeLimit()) - textBytes, stream);
     parser.viewTextsIn(sharedStringsPart);
     // A sheet listed but absent has no rows.
     if (sheet.isOpen() && !sheet.parse(parser)) return std::nullopt;
+    if (stream) {
+      stream->endText();
+      streamed = true;
+    }
     inputBytes += sheet.isOpen() ? sheet.size() : 0;
     textBytes += parser.textBytes();
     if (parser.textLimitExceeded() || textBytes > cellTextLimit(inputBytes)) return unexpected(tooLarge());
     picker.offer(parser.takeRows());
   }
-  return picker.finish(std::string(domain));
+  auto sheet = picker.finish(std::string(domain));
+  if (sheet) sheet->streamed = streamed;
+  return sheet;
 }
 
 }  // namespace
@@ -288,11 +299,13 @@ Expected<RowTable, ReaderError> XLSXParser::parse(ByteView data) {
   return std::move(sheet->rows);
 }
 
-Expected<WorkbookSheet, ReaderError> XLSXParser::parseSheet(ByteView data, const SheetChoice& choice) {
+Expected<WorkbookSheet, ReaderError> XLSXParser::parseSheet(ByteView data, const SheetChoice& choice,
+                                                            RowSink* stream) {
   try {
     using Reading = xlsx::SheetMember::Reading;
-    if (auto sheet = xlsx::readWorkbook(data, choice, Reading::inPieces)) return std::move(*sheet);
-    return std::move(*xlsx::readWorkbook(data, choice, Reading::whole));
+    if (auto sheet = xlsx::readWorkbook(data, choice, Reading::inPieces, stream)) return std::move(*sheet);
+    // The read whole skips the member that failed; its table is given, not streamed.
+    return std::move(*xlsx::readWorkbook(data, choice, Reading::whole, nullptr));
   } catch (const std::bad_alloc&) {
     return unexpected(xlsx::tooLarge());
   }
