@@ -22,7 +22,13 @@ class ByteSink {
   virtual ~ByteSink() = default;
 
   void write(ByteView bytes) {
-    if (bytes.size() <= capacity_ - used_) {
+    const std::size_t room = capacity_ - used_;
+    if (bytes.size() <= 32 && room >= 32) {
+      // Fields are mostly short: copied with two fixed-size moves that may
+      // overlap, instead of a call.
+      copyShort(block_.get() + used_, bytes.data(), bytes.size());
+      used_ += bytes.size();
+    } else if (bytes.size() <= room) {
       if (!bytes.empty()) std::memcpy(block_.get() + used_, bytes.data(), bytes.size());
       used_ += bytes.size();
     } else {
@@ -49,6 +55,20 @@ class ByteSink {
 
  private:
   void writeBeyondBlock(ByteView bytes);
+  static void copyShort(std::uint8_t* to, const std::uint8_t* from, std::size_t size) {
+    if (size >= 16) {
+      std::memcpy(to, from, 16);
+      std::memcpy(to + size - 16, from + size - 16, 16);
+    } else if (size >= 8) {
+      std::memcpy(to, from, 8);
+      std::memcpy(to + size - 8, from + size - 8, 8);
+    } else if (size >= 4) {
+      std::memcpy(to, from, 4);
+      std::memcpy(to + size - 4, from + size - 4, 4);
+    } else {
+      for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+    }
+  }
 
   std::unique_ptr<std::uint8_t[]> block_;
   std::size_t capacity_;

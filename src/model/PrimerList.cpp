@@ -1,6 +1,7 @@
 #include "model/PrimerList.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -14,10 +15,6 @@ constexpr std::size_t kFirstBlockBytes = 4096;
 constexpr std::size_t kLargestGrowthBytes = std::size_t{64} << 20;
 // Offsets are 32-bit: no block may be larger.
 constexpr std::size_t kMaxBlockBytes = std::numeric_limits<std::uint32_t>::max();
-
-bool inside(std::string_view text, const char* data, std::size_t size) {
-  return text.empty() || liesWithin(text, {data, size});
-}
 
 }  // namespace
 
@@ -85,16 +82,24 @@ void PrimerList::shareBlock(std::shared_ptr<const Bytes> bytes) {
   blocks_.push_back(std::move(block));
 }
 
-std::optional<std::uint32_t> PrimerList::sharedBlockHolding(std::initializer_list<std::string_view> texts) const {
+std::uint32_t PrimerList::sharedBlockHolding(std::string_view name, std::string_view sequence,
+                                             std::string_view comment) const {
+  // The span from the first text's start to the last one's end: a block
+  // holds all three when it holds that span. Empty texts lie anywhere.
+  std::uintptr_t first = UINTPTR_MAX, last = 0;
+  for (std::string_view t : {name, sequence, comment}) {
+    if (t.empty()) continue;
+    first = std::min(first, reinterpret_cast<std::uintptr_t>(t.data()));
+    last = std::max(last, reinterpret_cast<std::uintptr_t>(t.data()) + t.size());
+  }
   // Readers share at most one or two blocks: the newest is looked at first.
   for (std::size_t b = blocks_.size(); b-- > 0;) {
     const Block& block = blocks_[b];
     if (block.writable) continue;
-    const bool all = std::all_of(texts.begin(), texts.end(),
-                                 [&](std::string_view t) { return inside(t, block.data, block.used); });
-    if (all) return static_cast<std::uint32_t>(b);
+    const auto start = reinterpret_cast<std::uintptr_t>(block.data);
+    if (last == 0 || (first >= start && last <= start + block.used)) return static_cast<std::uint32_t>(b);
   }
-  return std::nullopt;
+  return kNoBlock;
 }
 
 std::uint32_t PrimerList::writableBlockFor(std::size_t bytes) {
@@ -135,8 +140,8 @@ PrimerList::Slot PrimerList::makeSlot(const PrimerID& id, bool selected, std::st
   Slot slot;
   slot.id = id;
   std::uint32_t block;
-  if (auto shared = sharedBlockHolding({name, sequence, comment})) {
-    block = *shared;
+  if (const std::uint32_t shared = sharedBlockHolding(name, sequence, comment); shared != kNoBlock) {
+    block = shared;
     const char* data = blocks_[block].data;
     const auto at = [data](std::string_view t) {
       return Text{t.empty() ? 0 : static_cast<std::uint32_t>(t.data() - data), static_cast<std::uint32_t>(t.size())};

@@ -158,8 +158,9 @@ class PrimerList {
   std::string_view text(const Slot& slot, const Text& t) const;
   Slot makeSlot(const PrimerID& id, bool selected, std::string_view name, std::string_view sequence,
                 std::string_view comment);
-  // The index of the shared block holding all of `texts`, if any.
-  std::optional<std::uint32_t> sharedBlockHolding(std::initializer_list<std::string_view> texts) const;
+  // The index of the shared block holding all three texts, or kNoBlock.
+  static constexpr std::uint32_t kNoBlock = UINT32_MAX;
+  std::uint32_t sharedBlockHolding(std::string_view name, std::string_view sequence, std::string_view comment) const;
   // Room for `bytes` contiguous bytes at the end of a writable block.
   std::uint32_t writableBlockFor(std::size_t bytes);
   Text copyText(std::uint32_t block, std::string_view text);

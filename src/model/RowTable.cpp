@@ -5,6 +5,8 @@
 namespace tamsel {
 
 std::string_view RowTable::RowView::cell(std::uint32_t column) const {
+  // A row without gaps holds column c at index c.
+  if (column < cells_.size() && cells_[column].column == column) return text(cells_[column]);
   auto it = std::lower_bound(cells_.begin(), cells_.end(), column,
                              [](const Cell& c, std::uint32_t col) { return c.column < col; });
   if (it == cells_.end() || it->column != column) return {};

@@ -52,21 +52,7 @@ LetterDigits readLetters(std::string_view reference) {
 
 std::int64_t columnIndex(std::string_view reference) { return readLetters(reference).value - 1; }
 
-std::optional<std::uint32_t> referencedColumn(std::string_view reference) {
-  // Nearly every reference is one to three letters and then digits.
-  {
-    std::uint32_t value = 0;
-    std::size_t i = 0;
-    for (unsigned letter; i < reference.size() && i < 3 &&
-                          (letter = static_cast<unsigned>(static_cast<unsigned char>(reference[i]) | 0x20) - 'a') < 26;
-         ++i) {
-      value = value * 26 + letter + 1;
-    }
-    std::size_t digits = i;
-    while (digits < reference.size() && static_cast<unsigned>(reference[digits] - '0') < 10) ++digits;
-    if (i > 0 && digits == reference.size() && value - 1 <= kLastColumn) return value - 1;
-  }
-
+std::optional<std::uint32_t> referencedColumnSlowly(std::string_view reference) {
   // Other ASCII references need no case mapping; a fourth letter settles the
   // answer whatever follows.
   std::int64_t value = 0;

@@ -434,8 +434,13 @@ class Tokenizer {
       if (v == '<') return fail();
       if (v != '"' && v != '\'') plain = false;
     }
-    const bool declaresNamespace = name.starts_with("xmlns") && (name.size() == 5 || name[5] == ':');
-    attribute = {name, std::string_view(q, static_cast<std::size_t>(close - q)), colon, plain, declaresNamespace};
+    // Field by field: an aggregate built on the stack and copied whole is
+    // read back wider than it was written, which stalls the store buffer.
+    attribute.name = name;
+    attribute.value = std::string_view(q, static_cast<std::size_t>(close - q));
+    attribute.colon = colon;
+    attribute.plain = plain;
+    attribute.declaresNamespace = name.starts_with("xmlns") && (name.size() == 5 || name[5] == ':');
     return close + 1;
   }
 
