@@ -11,6 +11,7 @@
 #include "formats/xlsx/SharedStringsParser.h"
 #include "formats/xlsx/SheetParser.h"
 #include "formats/xml/XMLParser.h"
+#include "formats/zip/ReadAhead.h"
 #include "formats/zip/ZIPReader.h"
 
 namespace tamsel::xlsx {
@@ -168,8 +169,12 @@ class SheetMember {
       whole_ = Bytes{};
       return true;
     }
-    Input input(*stream_);
-    xml::parseXML(input, handler);
+    {
+      // The next pieces inflate while the handler works on this one.
+      zip::ReadAhead ahead(*stream_);
+      Input input(ahead);
+      xml::parseXML(input, handler);
+    }
     return drain();
   }
   // Reads the part without parsing it; false when it could not be read.
@@ -191,13 +196,13 @@ class SheetMember {
 
   class Input final : public xml::XMLInput {
    public:
-    explicit Input(zip::MemberStream& stream) : stream_(stream) {}
+    explicit Input(zip::ReadAhead& stream) : stream_(stream) {}
     std::size_t read(char* out, std::size_t capacity) override {
       return stream_.read(reinterpret_cast<std::uint8_t*>(out), capacity);
     }
 
    private:
-    zip::MemberStream& stream_;
+    zip::ReadAhead& stream_;
   };
 
   void close(zip::ZIPReader::ExtractError error) {

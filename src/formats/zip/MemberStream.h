@@ -31,6 +31,8 @@ class MemberStream {
   // 0 only at the end (or once failed).
   std::size_t read(std::uint8_t* out, std::size_t capacity);
   bool failed() const { return failed_; }
+  // Whether its bytes are decoded, not merely copied.
+  bool inflates() const { return inflater_ != nullptr; }
   // The bytes handed out so far, and the most there can be.
   std::uint64_t produced() const { return produced_; }
   std::uint64_t limit() const { return produced_ + remaining_; }
