@@ -2,8 +2,8 @@
 # Runs one libFuzzer target for a while: fuzz/run.sh TARGET SECONDS [libFuzzer flags...]
 #
 # TARGET is the name without "_fuzzer" (nsub, csv, tsv, semicolon, xls, zip,
-# xlsx, shared_strings, sheet, fasta, bed, ods, roundtrip, xml_tokenizer_diff,
-# xml_pieces). Builds the target first when needed (preset "fuzz", or the
+# xlsx, xlsx_import, shared_strings, sheet, fasta, bed, ods, roundtrip,
+# xml_tokenizer_diff, xml_pieces). Builds the target first when needed (preset "fuzz", or the
 # folder in TAMSEL_FUZZ_BUILD_DIR). New inputs
 # go to the working corpus fuzz/corpus-TARGET/ (not committed); the committed
 # seeds in fuzz/seeds/TARGET/ are read, never written. Findings land in fuzz/
@@ -40,6 +40,8 @@ corpus=$fuzz_dir/corpus-$target
 mkdir -p "$corpus"
 seeds=()
 [ -d "$fuzz_dir/seeds/$target" ] && seeds+=("$fuzz_dir/seeds/$target")
+# The import of workbooks starts from the workbook reader's seeds.
+[ "$target" = xlsx_import ] && seeds+=("$fuzz_dir/seeds/xlsx")
 
 # The text targets share one dictionary, the XML handlers another, the two
 # tokenizer targets a third.
@@ -47,6 +49,7 @@ case $target in
   csv | tsv | semicolon) dict=$fuzz_dir/text.dict ;;
   shared_strings | sheet) dict=$fuzz_dir/xml.dict ;;
   xml_pieces) dict=$fuzz_dir/xml_tokenizer_diff.dict ;;
+  xlsx_import) dict=$fuzz_dir/xlsx.dict ;;
   *) dict=$fuzz_dir/$target.dict ;;
 esac
 dict_flag=()
