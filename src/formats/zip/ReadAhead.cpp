@@ -7,8 +7,9 @@
 namespace tamsel::zip {
 
 ReadAhead::ReadAhead(MemberStream& stream) : stream_(stream) {
-  // A stored member is a copy from memory: nothing to do ahead.
-  if (!stream.inflates()) return;
+  // A stored member is a copy from memory, and a member of one piece at
+  // most has no next piece: a thread would only cost its start.
+  if (!stream.inflates() || stream.limit() - stream.produced() <= kPieceBytes) return;
   try {
     for (Piece& piece : pieces_) piece.bytes.reset(new std::uint8_t[kPieceBytes]);
     worker_ = std::thread(&ReadAhead::inflateAhead, this);

@@ -4,8 +4,8 @@
 // caller works on the piece before: inflating a large part and parsing it no
 // longer take turns. The caller sees the stream's bytes in the same order,
 // ending where the stream's own reads end (early, when it fails part way).
-// Where no thread can be started, or the member is stored, reads go to the
-// stream directly.
+// Where no thread can be started, or the member is stored or no larger than
+// a piece, reads go to the stream directly.
 
 #include <array>
 #include <condition_variable>
