@@ -5,6 +5,7 @@
 #include "app/ReadUnconverted.h"
 #include "formats/FormatRegistry.h"
 #include "import/ConvertRows.h"
+#include "import/RowRelay.h"
 #include "import/RowStream.h"
 #include "import/SequenceColumn.h"
 #include "model/Alphabet.h"
@@ -75,6 +76,11 @@ ImportOutcome importSheets(std::vector<ReadResult>&& sheets, const SheetRequest&
   return outcome;
 }
 
+// Files from this size on make their primers on a second thread while the
+// reader finds the next cells; for smaller ones the thread would cost more
+// than it saves.
+constexpr std::size_t kRelayedBytes = std::size_t{1} << 20;
+
 // The one pass of a reader that streams its cells (one sheet of a workbook):
 // nothing when its table has to be read whole after all. Texts found in
 // `owner` stay there.
@@ -86,7 +92,17 @@ std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& e
   const bool one = sheet.kind == SheetRequest::Kind::one;
   ReadOptions options{extension, kStoredColumns, one ? sheet.sheet : SheetChoice::firstWithSequences(hasSequenceColumn),
                       &stream};
-  auto read = formatReading(extension).read(bytes, options);
+  auto read = [&] {
+    const FileFormat& format = formatReading(extension);
+    if (format.streamsRows != RowStreaming::onOneThread || bytes.size() < kRelayedBytes) {
+      return format.read(bytes, options);
+    }
+    RowRelay relay(stream);
+    options.rows = &relay;
+    auto result = format.read(bytes, options);
+    relay.finish();
+    return result;
+  }();
   if (!read) {
     ImportOutcome outcome;
     outcome.error = std::string(kReadFailurePrefix) + read.error().message;
@@ -122,7 +138,7 @@ std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& e
 ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
                            std::string listName, const SheetRequest& sheet) {
   // Every sheet with sequences needs each sheet's table.
-  if (formatReading(extension).streamsRows && sheet.kind != SheetRequest::Kind::all) {
+  if (formatReading(extension).streamsRows != RowStreaming::none && sheet.kind != SheetRequest::Kind::all) {
     if (auto streamed = importStreamed(bytes, extension, listName, std::move(owner), sheet)) {
       return std::move(*streamed);
     }

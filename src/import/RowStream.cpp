@@ -41,6 +41,22 @@ void RowStream::setLastRowWidth(std::uint32_t width) {
   if (rowOpen_) current().setLastRowWidth(width);
 }
 
+void RowStream::addRows(const RowTable& rows) {
+  endRow();
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const RowTable::RowView row = rows.row(r);
+    if (decided()) {
+      convert(row);
+      continue;
+    }
+    firstRows_.addRow();
+    for (const RowTable::Cell& cell : row.cells()) firstRows_.setCell(cell.column, row.text(cell));
+    firstRows_.setLastRowWidth(row.width());
+    rowOpen_ = true;
+    endRow();
+  }
+}
+
 void RowStream::endText() { endRow(); }
 
 void RowStream::endRow() {
@@ -51,10 +67,13 @@ void RowStream::endRow() {
     if (filledRows_ >= kLayoutRows) decide();
     return;
   }
-  const RowTable::RowView row = row_.row(0);
+  convert(row_.row(0));
+  row_.clear();
+}
+
+void RowStream::convert(const RowTable::RowView& row) {
   width_ = std::max(width_, row.width());
   if (converter_) converter_->add(row, primers_);
-  row_.clear();
 }
 
 void RowStream::decide() {

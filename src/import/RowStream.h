@@ -28,6 +28,7 @@ class RowStream final : public RowSink {
   void addRow() override;
   void setCell(std::uint32_t column, std::string_view text) override;
   void setLastRowWidth(std::uint32_t width) override;
+  void addRows(const RowTable& rows) override;
   void endText() override;
 
   // After the reader: the layout, or the conversion's error, or nothing when
@@ -39,6 +40,8 @@ class RowStream final : public RowSink {
   bool decided() const { return converter_.has_value() || error_.has_value(); }
   // The row just ended: counted while the first rows are kept, else converted.
   void endRow();
+  // A row once the layout is known.
+  void convert(const RowTable::RowView& row);
   void decide();
 
   PrimerList& primers_;

@@ -13,6 +13,7 @@
 namespace tamsel {
 
 struct HeaderTest;
+class RowTable;
 
 class RowSink {
  public:
@@ -26,6 +27,12 @@ class RowSink {
   // Widens the last row past its stored cells (cells beyond the stored
   // columns are counted, not kept).
   virtual void setLastRowWidth(std::uint32_t width) = 0;
+  // Adds the complete rows of `rows` at the bottom, as addRow, setCell for
+  // each of their cells and setLastRowWidth would; a cell after them goes to
+  // a row the caller adds first. `rows` need only last for the call.
+  virtual void addRows(const RowTable& rows);
+
+  // The calls below come between rows, never inside one.
 
   // Texts that lie inside `owner`'s bytes may be kept as views of them from
   // now on, the sink (and what it makes of the cells) holding on to them.

@@ -6,7 +6,10 @@
 #include "DenseRows.h"
 #include "app/ReadUnconverted.h"
 #include "formats/nsub/NSubWriter.h"
+#include "import/TableLayout.h"
+#include "import/ConvertRows.h"
 #include "model/ImportError.h"
+#include "model/PrimerFields.h"
 
 namespace tamsel {
 namespace {
@@ -106,6 +109,46 @@ TEST(ReadUnconvertedTest, GivesWhatTheReaderProduced) {
   auto broken = readUnconverted(folder.write("broken.nsub", "VERX\x01\x10"));
   ASSERT_FALSE(broken);
   EXPECT_EQ(broken.error(), "Failed to read file: The file does not have a valid .nsub header.");
+}
+
+}  // namespace
+}  // namespace tamsel
+
+namespace tamsel {
+namespace {
+
+// A text of `count` primers above the size from which its primers are made
+// on a second thread, with quoted cells (copied, "" made one quote) among
+// cells viewed where they stand.
+std::string largeText(int count, const std::string& tail = "") {
+  std::string text = "Name,Sequence,Comment\n";
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    text.append("P").append(number).append(",ACGTTGCAAGG").append(1, "ACGT"[i % 4]).append("CTTA,");
+    if (i % 5 == 0) {
+      text.append("\"say \"\"").append(number).append("\"\", twice\"\n");
+    } else {
+      text.append("plain ").append(number).append("\n");
+    }
+  }
+  return text + tail;
+}
+
+TEST(ImportFileTest, ALargeTextGivesWhatItsWholeTableGives) {
+  for (const std::string& text : {largeText(40000), largeText(40000, "Late,ACGTACGTAA,wider,row\n"),
+                                  largeText(40000, "\xE9t\xE9,ACGTACGTAA,Windows-1252\n")}) {
+    ASSERT_GT(text.size(), std::size_t{1} << 20);
+    const ImportOutcome streamed = importBytes(asBytes(text), "csv", "list");
+    ASSERT_TRUE(streamed.succeeded()) << streamed.error.value_or("");
+    auto whole = readUnconverted(asBytes(text), "csv");
+    ASSERT_TRUE(whole);
+    const auto* cells = std::get_if<CellsRead>(&*whole);
+    ASSERT_NE(cells, nullptr);
+    auto converted = convertRows(cells->rows, cells->headerTest);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ(fieldsOf(*streamed.primers), fieldsOf(converted->primers));
+    EXPECT_EQ(describeLayoutInDetail(*streamed.layout), describeLayoutInDetail(converted->layout));
+  }
 }
 
 }  // namespace
