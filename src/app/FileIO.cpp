@@ -64,23 +64,38 @@ int writeAll(int fd, ByteView bytes) {
 // set, nothing more is written.
 class DescriptorSink final : public ByteSink {
  public:
-  explicit DescriptorSink(int fd, const std::atomic<bool>* cancelled = nullptr)
-      : ByteSink(kBlockSize), fd_(fd), cancelled_(cancelled) {}
+  // A file that will be flushed to disk (`flushedLater`) has its written
+  // bytes sent on to the disk as it grows: the flush at the end then waits
+  // for the last of them only, not for the whole file.
+  explicit DescriptorSink(int fd, const std::atomic<bool>* cancelled = nullptr, bool flushedLater = false)
+      : ByteSink(kBlockSize), fd_(fd), cancelled_(cancelled), flushedLater_(flushedLater) {}
   // The errno of the first failed write, or 0.
   int error() const { return error_; }
 
  private:
   // Large enough that writes cost next to nothing, small beside the list.
   static constexpr std::size_t kBlockSize = 256 << 10;
+  static constexpr std::uint64_t kWritebackBytes = std::uint64_t{8} << 20;
 
   void drain(ByteView bytes) override {
     if (error_ != 0 || (cancelled_ && cancelled_->load())) return;
     error_ = writeAll(fd_, bytes);
+    written_ += bytes.size();
+    if (flushedLater_ && written_ - sentOn_ >= kWritebackBytes) {
+      // Only starts the writing and does not wait for it; where the file
+      // system cannot, fsync still writes everything.
+      ::sync_file_range(fd_, static_cast<off_t>(sentOn_), static_cast<off_t>(written_ - sentOn_),
+                        SYNC_FILE_RANGE_WRITE);
+      sentOn_ = written_;
+    }
   }
 
   int fd_;
   const std::atomic<bool>* cancelled_;
+  bool flushedLater_;
   int error_ = 0;
+  std::uint64_t written_ = 0;
+  std::uint64_t sentOn_ = 0;  // bytes whose writing to disk has been started
 };
 
 // Removes the temporary file on every way out, unless it was renamed.
@@ -257,7 +272,7 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& requ
   if (::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
     ::fchmod(file.get(), existing.st_mode & 07777);
   }
-  DescriptorSink out(file.get(), cancelled);
+  DescriptorSink out(file.get(), cancelled, /*flushedLater=*/true);
   std::optional<std::string> refused = write(out);
   out.flush();
   if (refused) return refused;
