@@ -17,16 +17,24 @@ void RowStream::referTo(std::shared_ptr<const Bytes> owner) {
 
 void RowStream::beginText(std::string_view source) {
   row_.referTo(source);
+  unreserved_ = source;
+}
+
+void RowStream::reserve() {
   // Room for a primer a line, so that the table is not copied as it grows:
   // a copy holds it twice at the peak. Room never used is never touched;
-  // room the allocator cannot give is simply not reserved.
+  // room the allocator cannot give is simply not reserved. Counting waits
+  // for the first row, which a relay hands to its own thread.
+  if (unreserved_.empty()) return;
   try {
-    primers_.reserve(countByte(source, '\n') + 1);
+    primers_.reserve(countByte(unreserved_, '\n') + 1);
   } catch (const std::exception&) {
   }
+  unreserved_ = {};
 }
 
 void RowStream::addRow() {
+  reserve();
   endRow();
   current().addRow();
   rowOpen_ = true;
@@ -42,6 +50,7 @@ void RowStream::setLastRowWidth(std::uint32_t width) {
 }
 
 void RowStream::addRows(const RowTable& rows) {
+  reserve();
   endRow();
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const RowTable::RowView row = rows.row(r);

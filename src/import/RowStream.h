@@ -43,8 +43,10 @@ class RowStream final : public RowSink {
   // A row once the layout is known.
   void convert(const RowTable::RowView& row);
   void decide();
+  void reserve();
 
   PrimerList& primers_;
+  std::string_view unreserved_;  // the text whose lines the list has no room for yet
   HeaderTest headerTest_;
   RowTable firstRows_;
   std::size_t filledRows_ = 0;  // rows of firstRows_ that are not blank
