@@ -57,6 +57,8 @@ class FlatArray {
     if (size_ == capacity_) grow(size_ + 1);
     data_[size_++] = value;
   }
+  // For callers that checked size() < capacity().
+  void pushWithinCapacity(const T& value) { data_[size_++] = value; }
   // Keeps the first `size` values (no more than there are).
   void shrinkTo(std::size_t size) {
     if (size < size_) size_ = size;

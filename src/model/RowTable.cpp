@@ -24,7 +24,7 @@ void RowTable::addRow() {
   rows_.push_back(Row{cells_.size(), 0, 0});
 }
 
-void RowTable::setCell(std::uint32_t column, std::string_view text) {
+void RowTable::setCellSlowly(std::uint32_t column, std::string_view text) {
   if (rows_.empty()) addRow();
   Row& row = rows_.back();
   if (row.cellCount > 0 && cells_.back().column >= column) lastRowUnordered_ = true;

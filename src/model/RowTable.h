@@ -61,7 +61,19 @@ class RowTable final : public RowSink {
   // Sets a cell of the last row (adds a row when there is none). A later text
   // for the same column replaces the earlier one; columns may come in any order.
   // A text inside the source (referTo) is viewed there, any other copied.
-  void setCell(std::uint32_t column, std::string_view text) override;
+  void setCell(std::uint32_t column, std::string_view text) override {
+    // Most cells come in order, each a view of the source, into a row and
+    // an array with room: set here without a call.
+    if (rows_.empty() || cells_.size() == cells_.capacity() || !liesWithin(text, source_) || source_.empty()) {
+      return setCellSlowly(column, text);
+    }
+    Row& row = rows_.back();
+    if (row.cellCount != 0 && cells_.back().column >= column) return setCellSlowly(column, text);
+    cells_.pushWithinCapacity(Cell{column, static_cast<std::uint32_t>(text.size()),
+                                   static_cast<std::uint64_t>(text.data() - source_.data()) | kInSource});
+    ++row.cellCount;
+    if (column >= row.width) row.width = column + 1;
+  }
   // Texts that lie inside `source` are kept as views of it from now on; the
   // source must outlive the table.
   void referTo(std::string_view source) { source_ = source; }
@@ -96,6 +108,7 @@ class RowTable final : public RowSink {
     std::uint32_t width;
   };
 
+  void setCellSlowly(std::uint32_t column, std::string_view text);
   // Sorts the last row's cells by column, the later of equal columns winning.
   void normalizeLastRow() const;
 

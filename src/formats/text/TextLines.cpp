@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "model/Unicode.h"
 
@@ -39,6 +42,30 @@ std::size_t lineEndLength(std::string_view text, std::size_t i) {
   return text.substr(i, 2) == "\r\n" ? 2 : lineBreakLength(text, i);
 }
 
+#if defined(__SSE2__)
+std::size_t findLineBreak(std::string_view text, std::size_t from) {
+  // Sixteen bytes at a time: the offsets of bytes that may start a line
+  // break, each then checked in full.
+  const __m128i first = _mm_set1_epi8(0x0A), span = _mm_set1_epi8(0x0D - 0x0A);
+  const __m128i c2 = _mm_set1_epi8(static_cast<char>(0xC2)), e2 = _mm_set1_epi8(static_cast<char>(0xE2));
+  std::size_t i = from;
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i offset = _mm_sub_epi8(bytes, first);
+    const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset);  // 0x0A..0x0D
+    const __m128i lead = _mm_or_si128(_mm_cmpeq_epi8(bytes, c2), _mm_cmpeq_epi8(bytes, e2));
+    for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(control, lead))); mask != 0;
+         mask &= mask - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (lineBreakLength(text, at) != 0) return at;
+    }
+  }
+  for (; i < text.size(); ++i) {
+    if (kLineBreakLead[byteAt(text, i)] && lineBreakLength(text, i) != 0) return i;
+  }
+  return text.size();
+}
+#else
 std::size_t findLineBreak(std::string_view text, std::size_t from) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
   constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
@@ -61,6 +88,7 @@ std::size_t findLineBreak(std::string_view text, std::size_t from) {
   }
   return text.size();
 }
+#endif
 
 bool TextLineReader::next() {
   while (position_ < text_.size()) {
