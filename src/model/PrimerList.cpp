@@ -49,17 +49,6 @@ PrimerList& PrimerList::operator=(const PrimerList& other) {
   return *this;
 }
 
-std::string_view PrimerList::text(const Slot& slot, const Text& t) const {
-  if (t.length == 0) return {};
-  return {blocks_[slot.blockAndFlag & ~kSelectedBit].data + t.offset, t.length};
-}
-
-const PrimerView PrimerList::operator[](std::size_t index) const {
-  const Slot& slot = slots_[index];
-  return {slot.id, (slot.blockAndFlag & kSelectedBit) != 0, text(slot, slot.name), text(slot, slot.sequence),
-          text(slot, slot.comment)};
-}
-
 const PrimerView PrimerList::at(std::size_t index) const {
   if (index >= size()) throw std::out_of_range("PrimerList::at");
   return (*this)[index];

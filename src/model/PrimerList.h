@@ -98,7 +98,11 @@ class PrimerList {
   bool empty() const { return slots_.empty(); }
   // Views come back const, so that assigning to one, which would change
   // nothing in the list, does not compile: changes go through set().
-  const PrimerView operator[](std::size_t index) const;
+  const PrimerView operator[](std::size_t index) const {
+    const Slot& slot = slots_[index];
+    return {slot.id, (slot.blockAndFlag & kSelectedBit) != 0, text(slot, slot.name), text(slot, slot.sequence),
+            text(slot, slot.comment)};
+  }
   // Throws std::out_of_range past the end.
   const PrimerView at(std::size_t index) const;
   const PrimerView front() const { return (*this)[0]; }
@@ -155,7 +159,10 @@ class PrimerList {
     bool writable = false;
   };
 
-  std::string_view text(const Slot& slot, const Text& t) const;
+  std::string_view text(const Slot& slot, const Text& t) const {
+    if (t.length == 0) return {};
+    return {blocks_[slot.blockAndFlag & ~kSelectedBit].data + t.offset, t.length};
+  }
   Slot makeSlot(const PrimerID& id, bool selected, std::string_view name, std::string_view sequence,
                 std::string_view comment);
   // The index of the shared block holding all three texts, or kNoBlock.

@@ -125,7 +125,15 @@ std::size_t firstInvalidUTF8Byte(std::string_view text) {
   const std::size_t size = text.size();
   std::size_t i = 0;
   while (i < size) {
-    // Eight ASCII bytes at a time.
+    // Thirty-two ASCII bytes at a time, then eight.
+    if (i + 32 <= size) {
+      std::uint64_t words[4];
+      std::memcpy(words, p + i, 32);
+      if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) == 0) {
+        i += 32;
+        continue;
+      }
+    }
     if (i + 8 <= size) {
       std::uint64_t word;
       std::memcpy(&word, p + i, 8);

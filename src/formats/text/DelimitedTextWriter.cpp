@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/ChunkedWrite.h"
 #include "model/ColumnTitles.h"
 #include "model/Unicode.h"
 
@@ -16,6 +17,8 @@ namespace {
 // character with it and stop separating.
 bool joinsSeparator(std::string_view field) {
   if (field.empty()) return false;
+  // Every such mark lies outside ASCII.
+  if ((static_cast<unsigned char>(field.front()) | static_cast<unsigned char>(field.back())) < 0x80) return false;
   std::size_t offset = 0;
   if (unicode::extendsPreviousGrapheme(unicode::nextScalar(field, offset))) return true;
   char32_t last;
@@ -38,10 +41,8 @@ class FieldStops {
   // the separator. Every other field is written exactly as it is.
   bool needsQuotes(std::string_view field) const {
     if (separator_ != '\t' && joinsSeparator(field)) return true;
-    std::size_t i = 0;
-    // Eight bytes at a time while none of them may stop the scan.
-    for (std::uint64_t word; i + 8 <= field.size() && (std::memcpy(&word, field.data() + i, 8), !mayStop(word));) i += 8;
-    for (; i < field.size(); ++i) {
+    if (!mayStop(field)) return false;
+    for (std::size_t i = 0; i < field.size(); ++i) {
       const auto c = static_cast<unsigned char>(field[i]);
       if (!stops_[c]) continue;
       if (c < 0x80) return true;
@@ -54,6 +55,35 @@ class FieldStops {
   }
 
  private:
+  // Whether any byte of the field may stop the scan, eight bytes at a time,
+  // the last eight overlapping the ones before; a short field is read in
+  // pieces that overlap likewise, and padded with spaces.
+  bool mayStop(std::string_view field) const {
+    const char* p = field.data();
+    const std::size_t n = field.size();
+    if (n >= 8) {
+      for (std::size_t i = 0; i + 8 < n; i += 8) {
+        if (mayStop(load<std::uint64_t>(p + i))) return true;
+      }
+      return mayStop(load<std::uint64_t>(p + n - 8));
+    }
+    std::uint64_t word = 0x2020202020202020;
+    if (n >= 4) {
+      word = load<std::uint32_t>(p) | std::uint64_t{load<std::uint32_t>(p + n - 4)} << 32;
+    } else {
+      for (std::size_t i = 0; i < n; ++i) {
+        word = (word << 8) | static_cast<unsigned char>(p[i]);
+      }
+    }
+    return mayStop(word);
+  }
+  template <typename Word>
+  static Word load(const char* at) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+  }
+
   // Whether a byte of `word` may be a stop: a control (every ASCII line break
   // is one), a byte from 0x80 up, a double quote or the separator. A false
   // alarm only sends the bytes through the exact scan.
@@ -90,15 +120,22 @@ void writeDelimitedText(const PrimerList& primers, char separator, ByteSink& out
     if (column > 0) out.put(separator);
     out.write(kColumnTitles[column]);
   }
-  for (const auto& primer : primers) {
-    out.put('\n');
-    out.put(primer.selected ? '1' : '0');
-    for (std::string_view field : {std::string_view(primer.name), std::string_view(primer.sequence),
-                                   std::string_view(primer.comment)}) {
-      out.put(separator);
-      writeField(out, field, stops);
+  // Each primer's line is its own: a large list is written on two threads.
+  writeInChunks(primers.size(), out, [&](std::size_t begin, std::size_t end, ByteSink& lines) {
+    for (std::size_t i = begin; i < end; ++i) {
+      const PrimerView primer = primers[i];
+      lines.put('\n');
+      lines.put(primer.selected ? '1' : '0');
+      // Field by field, not through a list of them: the views then stay in
+      // registers instead of being stored and loaded back whole.
+      lines.put(separator);
+      writeField(lines, primer.name, stops);
+      lines.put(separator);
+      writeField(lines, primer.sequence, stops);
+      lines.put(separator);
+      writeField(lines, primer.comment, stops);
     }
-  }
+  });
 }
 
 std::string generateDelimitedText(const PrimerList& primers, char separator) {

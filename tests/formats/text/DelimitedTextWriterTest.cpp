@@ -34,14 +34,16 @@ TEST(DelimitedTextWriter, QuotesOnlyFieldsThatWouldSplit) {
             "Selected\tName\tSequence\tComment\n0\tP1, fwd\tAC\t\"a\tb\"");
 }
 
-// Long fields are scanned several bytes at a time: a stop is found at
-// every position, and bytes that only look alike pass.
-TEST(DelimitedTextWriter, FindsAStopAnywhereInALongField) {
+// Fields are scanned several bytes at a time: a stop is found at every
+// position of a field of any length, and bytes that only look alike pass.
+TEST(DelimitedTextWriter, FindsAStopAnywhereInAField) {
   for (const char* stop : {",", "\"", "\n", "\r", "\v", "\xC2\x85", "\xE2\x80\xA9"}) {
-    for (std::size_t at = 0; at < 20; ++at) {
-      const std::string name = std::string(at, 'A') + stop + std::string(19 - at, 'C');
-      const std::string text = generateDelimitedText({{false, name, "", ""}}, ',');
-      EXPECT_EQ(text.substr(text.find('\n') + 3, 1), "\"") << at << ' ' << name;
+    for (std::size_t length = 0; length < 20; ++length) {
+      for (std::size_t at = 0; at <= length; ++at) {
+        const std::string name = std::string(at, 'A') + stop + std::string(length - at, 'C');
+        const std::string text = generateDelimitedText({{false, name, "", ""}}, ',');
+        EXPECT_EQ(text.substr(text.find('\n') + 3, 1), "\"") << at << ' ' << name;
+      }
     }
   }
   const std::string plain = "\x01\x1F;\t\x7F-\xC3\xA9\xE2\x80\xA7-----------";
