@@ -62,5 +62,19 @@ TEST(DelimitedTextWriter, ReadsBackTheSameFields) {
   }
 }
 
+// A large list is written on two threads, to the same lines.
+TEST(DelimitedTextWriter, ALargeListGivesTheLinesOfItsPrimers) {
+  PrimerList primers;
+  std::string expected = "Selected,Name,Sequence,Comment";
+  for (int i = 0; i < 40000; ++i) {
+    const std::string number = std::to_string(i);
+    const std::string name = "P" + number, comment = i % 7 == 0 ? "a, b" : number;
+    primers.emplace_back(i % 3 == 0, name, "ACGT", comment);
+    const std::string line = generateDelimitedText({{i % 3 == 0, name, "ACGT", comment}}, ',');
+    expected.append(line, line.find('\n'));
+  }
+  EXPECT_EQ(generateDelimitedText(primers, ','), expected);
+}
+
 }  // namespace
 }  // namespace tamsel
