@@ -53,8 +53,8 @@ class RowRelay final : public RowSink {
 
  private:
   static constexpr std::size_t kBatches = 3;
-  static constexpr std::size_t kBatchRows = 2048;
-  static constexpr std::size_t kBatchTextBytes = std::size_t{64} << 10;
+  static constexpr std::size_t kBatchRows = 1024;
+  static constexpr std::size_t kBatchTextBytes = std::size_t{32} << 10;
 
   bool direct() const { return !relaying_; }
   // Passes the table being filled to the target and takes the next empty one.

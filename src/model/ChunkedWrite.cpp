@@ -14,7 +14,7 @@ namespace {
 
 // Enough items that handing a chunk over costs next to nothing, few enough
 // that its buffer stays small beside the list.
-constexpr std::size_t kChunkItems = 8192;
+constexpr std::size_t kChunkItems = 4096;
 
 // A chunk's bytes, kept for the next chunk once passed on.
 class ChunkBuffer final : public ByteSink {
