@@ -9,7 +9,8 @@
 //
 // The calls that come between rows (referTo, beginText, setHeaderTest,
 // endText) wait until the target has taken every row before them and then
-// reach it directly, as does the source's end. What the target throws is
+// reach it from the reader's thread; so endText returns only once nothing
+// views the source any longer. What the target throws is
 // thrown again on the reader's thread at a later call (or by finish), as if
 // the target had thrown it there. Where no thread can be started, every call
 // goes to the target directly.
