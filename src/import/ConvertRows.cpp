@@ -48,12 +48,7 @@ void RowConverter::add(const RowTable::RowView& row, PrimerList& primers) {
   }
 }
 
-std::string_view RowConverter::cleaned(std::string_view cell) {
-  cleanSequenceInto(cell, cleaned_);
-  // Cleaning only removes characters: a cell of the same length is clean and
-  // is kept where it stands.
-  return cleaned_.size() == cell.size() ? cell : std::string_view(cleaned_);
-}
+std::string_view RowConverter::cleaned(std::string_view cell) { return cleanedSequence(cell, cleaned_); }
 
 // One primer per row: a row whose name and cleaned sequence are both empty
 // is skipped.

@@ -150,6 +150,15 @@ void cleanSequenceInto(std::string_view text, std::string& cleaned) {
   }
 }
 
+std::string_view cleanedSequence(std::string_view text, std::string& scratch) {
+  std::size_t letters = 0;
+  while (letters < text.size() && inAlphabet(text[letters])) ++letters;
+  if (letters == text.size()) return text;
+  cleanSequenceInto(text, scratch);
+  // Cleaning only removes characters: the same length is the same text.
+  return scratch.size() == text.size() ? text : std::string_view(scratch);
+}
+
 std::optional<std::string> validatePrimers(const PrimerList& primers) {
   for (const PrimerView& primer : primers) {
     if (!containsInvalidCharacters(primer.sequence) && unicode::graphemeCount(primer.sequence) >= 5) {

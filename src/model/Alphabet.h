@@ -22,6 +22,9 @@ bool containsInvalidCharacters(std::string_view text);
 std::string cleanSequence(std::string_view text);
 // The same into `out` (emptied first), for loops that reuse one buffer.
 void cleanSequenceInto(std::string_view text, std::string& out);
+// The cleaned text: `text` itself when cleaning would change nothing (most
+// cells), else a view of `scratch`, which holds it.
+std::string_view cleanedSequence(std::string_view text, std::string& scratch);
 
 // Nothing when some primer has a plausible sequence (at least 5 characters,
 // all in the alphabet); otherwise the noValidSequence message.

@@ -31,7 +31,14 @@ TEST(Alphabet, CleanSequenceKeepsTheAlphabetAndRemovesModificationCodes) {
       {"AC//GT", "ACGT"}, {"/A C/GT", "ACGT"}, {"/A\nC/GT", "ACGT"},
       {"/" + std::string(33, 'A') + "/T", std::string(33, 'A') + "T"}, {"/5Phos ACGT", "hsACGT"}, {"ACGT/", "ACGT"},
   };
-  for (const auto& [input, cleaned] : cases) EXPECT_EQ(cleanSequence(input), cleaned) << input;
+  std::string scratch;
+  for (const auto& [input, cleaned] : cases) {
+    EXPECT_EQ(cleanSequence(input), cleaned) << input;
+    const std::string_view view = cleanedSequence(input, scratch);
+    EXPECT_EQ(view, cleaned) << input;
+    // A clean cell is its own cleaned text, not a copy.
+    EXPECT_EQ(view.data() == input.data(), input == cleaned) << input;
+  }
 }
 
 TEST(Alphabet, PlausibleSequence) {
