@@ -58,9 +58,7 @@ void RowStream::addRows(const RowTable& rows) {
       convert(row);
       continue;
     }
-    firstRows_.addRow();
-    for (const RowTable::Cell& cell : row.cells()) firstRows_.setCell(cell.column, row.text(cell));
-    firstRows_.setLastRowWidth(row.width());
+    addRowTo(firstRows_, row);
     rowOpen_ = true;
     endRow();
   }

@@ -124,4 +124,8 @@ class RowTable final : public RowSink {
   mutable bool lastRowUnordered_ = false;
 };
 
+// Adds `row` at the bottom of `sink`: addRow, setCell for each of its cells
+// and setLastRowWidth.
+void addRowTo(RowSink& sink, const RowTable::RowView& row);
+
 }  // namespace tamsel

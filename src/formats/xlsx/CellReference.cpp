@@ -9,7 +9,6 @@
 namespace tamsel::xlsx {
 namespace {
 
-constexpr std::int64_t kLastColumn = 16383;  // XFD
 // Far above any column, far below overflow of the base-26 step.
 constexpr std::int64_t kSaturated = std::int64_t{1} << 50;
 

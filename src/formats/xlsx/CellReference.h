@@ -8,6 +8,8 @@
 
 namespace tamsel::xlsx {
 
+inline constexpr std::int64_t kLastColumn = 16383;  // XFD
+
 // Zero-based column of a reference: every letter counts, in order, as a digit
 // of base 26 (A = 1 after upper-casing); digits, "$" and anything else are
 // skipped wherever they stand. A1 gives 0, AA1 26, A1B 27; no letter gives -1.
@@ -30,7 +32,7 @@ inline std::optional<std::uint32_t> referencedColumn(std::string_view reference)
   }
   std::size_t digits = i;
   while (digits < reference.size() && static_cast<unsigned>(reference[digits] - '0') < 10) ++digits;
-  if (i > 0 && digits == reference.size() && value - 1 <= 16383) return value - 1;  // XFD at most
+  if (i > 0 && digits == reference.size() && value - 1 <= kLastColumn) return value - 1;
   return referencedColumnSlowly(reference);
 }
 
