@@ -94,7 +94,7 @@ std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& e
                       &stream};
   auto read = [&] {
     const FileFormat& format = formatReading(extension);
-    if (format.streamsRows != RowStreaming::onOneThread || bytes.size() < kRelayedBytes) {
+    if (bytes.size() < kRelayedBytes) {
       return format.read(bytes, options);
     }
     RowRelay relay(stream);
@@ -138,7 +138,7 @@ std::optional<ImportOutcome> importStreamed(ByteView bytes, const std::string& e
 ImportOutcome importShared(std::shared_ptr<const Bytes> owner, ByteView bytes, const std::string& extension,
                            std::string listName, const SheetRequest& sheet) {
   // Every sheet with sequences needs each sheet's table.
-  if (formatReading(extension).streamsRows != RowStreaming::none && sheet.kind != SheetRequest::Kind::all) {
+  if (formatReading(extension).streamsRows && sheet.kind != SheetRequest::Kind::all) {
     if (auto streamed = importStreamed(bytes, extension, listName, std::move(owner), sheet)) {
       return std::move(*streamed);
     }

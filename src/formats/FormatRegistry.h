@@ -14,8 +14,6 @@
 
 namespace tamsel {
 
-enum class RowStreaming { none, onOneThread, onTwoThreads };
-
 struct FileFormat {
   std::string_view id = {};
   // Lower-cased, without the dot; the first is the one an export gives.
@@ -29,11 +27,8 @@ struct FileFormat {
   int openDialogPosition = 0;
   // Not text: a terminal would show it as garbage.
   bool binary = false;
-  // Whether its reader hands its cells to ReadOptions::rows as it reads
-  // them, and if so whether it does all its work on the caller's thread (the
-  // primers may then be made on a second one meanwhile) or keeps a second
-  // thread busy itself.
-  RowStreaming streamsRows = RowStreaming::none;
+  // Whether its reader hands its cells to ReadOptions::rows as it reads them.
+  bool streamsRows = false;
   ReadFunction read = nullptr;    // nullptr: not read
   WriteFunction write = nullptr;  // nullptr: not written
 

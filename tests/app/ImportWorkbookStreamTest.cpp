@@ -109,6 +109,18 @@ TEST(ImportWorkbookStreamTest, RowsStreamedBeforeAFailureAreNotKept) {
   expectTheTablesOutcome(damaged, "damaged part way");
   EXPECT_FALSE(importBytes(damaged, "xlsx", "list").succeeded());
 
+  // The same from a workbook large enough that its primers are made on a
+  // second thread: its worksheet stored, or a stored member beside it.
+  auto large = Workbook().primers(30000).parts();
+  large.back().method = 0;
+  const Bytes stored = TestArchive{large}.build();
+  ASSERT_GT(stored.size(), std::size_t{1} << 20);
+  expectTheTablesOutcome(stored, "large");
+  parts.push_back(member("xl/media/padding.bin", std::string(std::size_t{1} << 20, 'x'), 0));
+  const Bytes largeDamaged = TestArchive{parts}.build();
+  expectTheTablesOutcome(largeDamaged, "large, damaged part way");
+  EXPECT_FALSE(importBytes(largeDamaged, "xlsx", "list").succeeded());
+
   // A table out of proportion to its parts is refused once the limit trips,
   // after many rows streamed.
   Workbook bomb;
