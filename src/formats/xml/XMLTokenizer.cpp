@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "formats/xml/XMLCharacters.h"
 #include "formats/xml/XMLNamespaces.h"
@@ -151,6 +154,42 @@ class Tokenizer {
       if (*p == ':' && colon == std::string_view::npos) colon = static_cast<std::size_t>(p - begin);
       ++p;
     } while (p < end_ && hasClass(*p, kNameChar));
+    return p;
+  }
+  // The first byte from `p` on that ends or interrupts a run of text ("<",
+  // "&", a carriage return or "]"), or end_.
+  const char* skipText(const char* p) const {
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi8('<'), amp = _mm_set1_epi8('&');
+    const __m128i cr = _mm_set1_epi8('\r'), bracket = _mm_set1_epi8(']');
+    for (; end_ - p >= 16; p += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i stops = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, lt), _mm_cmpeq_epi8(bytes, amp)),
+                                         _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, bracket)));
+      if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(stops))) return p + __builtin_ctz(mask);
+    }
+#endif
+    while (p < end_ && !hasClass(*p, kTextStop)) ++p;
+    return p;
+  }
+  // The first byte from `p` on that may end or complicate an attribute
+  // value (kValueStop), or end_. Sixteen at a time, where any control
+  // character counts: the only ones before end_ are tab, line feed and
+  // carriage return.
+  const char* skipValue(const char* p) const {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"'), apostrophe = _mm_set1_epi8('\'');
+    const __m128i lt = _mm_set1_epi8('<'), amp = _mm_set1_epi8('&'), lastControl = _mm_set1_epi8(0x1F);
+    for (; end_ - p >= 16; p += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i quotes = _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, apostrophe));
+      const __m128i markup = _mm_or_si128(_mm_cmpeq_epi8(bytes, lt), _mm_cmpeq_epi8(bytes, amp));
+      const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes);
+      const __m128i stops = _mm_or_si128(_mm_or_si128(quotes, markup), control);
+      if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(stops))) return p + __builtin_ctz(mask);
+    }
+#endif
+    while (p < end_ && !hasClass(*p, kValueStop)) ++p;
     return p;
   }
   const char* find(const char* p, std::string_view text) const {
@@ -309,7 +348,7 @@ class Tokenizer {
       const char* run = p;
       bool undecided = false;  // a "]" or carriage return whose meaning lies in the next piece
       for (;;) {
-        while (p < end_ && !hasClass(*p, kTextStop)) ++p;
+        p = skipText(p);
         if (p == end_ || *p != ']') break;
         if (!final_ && end_ - p < 3) {
           undecided = true;
@@ -422,17 +461,16 @@ class Tokenizer {
     const char quote = peek(q);
     if (quote != '"' && quote != '\'') return fail();
     ++q;
-    // One pass finds the closing quote and whether the value needs decoding;
-    // values in sheets are a few bytes, too short for memchr to pay.
+    // One pass finds the closing quote and whether the value needs decoding.
     const char* close = q;
     bool plain = true;
     for (;; ++close) {
-      while (close < end_ && !hasClass(*close, kValueStop)) ++close;
+      close = skipValue(close);
       if (close == end_) return fail();
       const char v = *close;
       if (v == quote) break;
       if (v == '<') return fail();
-      if (v != '"' && v != '\'') plain = false;
+      if (v != '"' && v != '\'' && hasClass(v, kValueStop)) plain = false;
     }
     // Field by field: an aggregate built on the stack and copied whole is
     // read back wider than it was written, which stalls the store buffer.

@@ -155,6 +155,28 @@ TEST(XMLParserTest, MalformedInputEndsWithTheEventsBeforeTheFault) {
   }
 }
 
+// Text and attribute values are scanned many bytes at a time: whatever
+// stops or complicates them is found at every offset, as expat finds it.
+TEST(XMLParserTest, EveryStopIsFoundAtEveryOffset) {
+  const std::string stops[] = {"&amp;", "&#x20AC;", "]", "]]>", "\r\n", "\r", "\t", "\n", "\"", "'",
+                               "<", "\xC3\xA9", "\xE2\x82", std::string(1, '\x01'), std::string(1, '\x7F'), "\xEF\xBF\xBF"};
+  for (const std::string& stop : stops) {
+    for (std::size_t offset = 0; offset < 40; ++offset) {
+      const std::string run = std::string(offset, 'a') + stop + std::string(40 - offset, 'b');
+      for (const std::string& document : {"<r>" + run + "</r>", "<r v=\"" + run + "\" w='" + run + "'/>"}) {
+        SCOPED_TRACE(document);
+        const Tokenized expat = tokenize(document, parseXMLWithExpat);
+        const Tokenized ours = tokenize(document);
+        EXPECT_EQ(ours.result, expat.result);
+        if (ours.result == XMLParseResult::wellFormed) {
+          EXPECT_EQ(ours.events, expat.events);
+        }
+        if (offset % 13 == 0) expectSameInPieces(document, ours);
+      }
+    }
+  }
+}
+
 // A fault inside a complete tag is a fault whatever follows: the rest of a
 // long document is not read into memory in search of the tag's end.
 TEST(XMLParserTest, AFaultInACompleteTagEndsTheReading) {
