@@ -1,5 +1,9 @@
 #include "formats/xlsx/SharedStringsParser.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <new>
 
 #include "formats/xlsx/EscapeDecoding.h"
@@ -7,12 +11,57 @@
 
 namespace tamsel::xlsx {
 
+// What a reader on another thread waits on while the table is filled.
+struct SharedStringTable::Filling {
+  std::atomic<std::size_t> published{0};
+  std::mutex mutex;
+  std::condition_variable added;
+  bool complete = false;  // guarded by the mutex
+};
+
+SharedStringTable::SharedStringTable(ByteView source)
+    : source_(asText(source)),
+      segments_(new std::unique_ptr<Item[]>[kSegments]),
+      blocks_(new std::unique_ptr<char[]>[kSlots]) {}
+
+SharedStringTable::SharedStringTable(SharedStringTable&&) noexcept = default;
+SharedStringTable& SharedStringTable::operator=(SharedStringTable&&) noexcept = default;
+SharedStringTable::~SharedStringTable() = default;
+
+void SharedStringTable::append(Item item) {
+  if (count_ == kSegments << kSegmentBits) throw std::bad_alloc();
+  std::unique_ptr<Item[]>& segment = segments_[count_ >> kSegmentBits];
+  if (!segment) segment.reset(new Item[std::size_t{1} << kSegmentBits]);
+  segment[count_ & ((std::size_t{1} << kSegmentBits) - 1)] = item;
+  ++count_;
+  if (!filling_) return;
+  filling_->published.store(count_, std::memory_order_release);
+  // A reader waiting for a later item is woken now and then, and at the end.
+  if ((count_ & 1023) == 0) {
+    { std::lock_guard lock(filling_->mutex); }
+    filling_->added.notify_all();
+  }
+}
+
 void SharedStringTable::add(std::string_view text) {
-  // Beyond 2 GiB of copies the offsets would not fit: a part that large is
-  // refused as too large to read.
-  if (text.size() >= kCopied - copies_.size()) throw std::bad_alloc();
-  items_.push_back({static_cast<std::uint32_t>(copies_.size()), static_cast<std::uint32_t>(text.size()) | kCopied});
-  copies_.append(text);
+  // A text of 2 GiB, or copies beyond 4 GiB, would not fit the offsets: a
+  // part that large is refused as too large to read.
+  if (text.size() >= kCopied) throw std::bad_alloc();
+  if (text.empty()) return append({0, kCopied});
+  std::size_t at = copiesEnd_;
+  const std::size_t within = at & (kBlockBytes - 1);
+  if (within == 0 || kBlockBytes - within < text.size()) {
+    // A new block at the next slot; a long text has a block of its size,
+    // which takes as many slots.
+    if (within != 0) at += kBlockBytes - within;
+    const std::size_t slots = (std::max(text.size(), kBlockBytes) + kBlockBytes - 1) >> kBlockBits;
+    if ((at >> kBlockBits) + slots > kSlots) throw std::bad_alloc();
+    blocks_[at >> kBlockBits].reset(new char[std::max(text.size(), kBlockBytes)]);
+    copiesEnd_ = text.size() > kBlockBytes ? at + slots * kBlockBytes : at;
+  }
+  text.copy(blocks_[at >> kBlockBits].get() + (at & (kBlockBytes - 1)), text.size());
+  if (text.size() <= kBlockBytes) copiesEnd_ = at + text.size();
+  append({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(text.size()) | kCopied});
 }
 
 bool SharedStringTable::canView(std::string_view text) const {
@@ -20,13 +69,39 @@ bool SharedStringTable::canView(std::string_view text) const {
 }
 
 void SharedStringTable::addView(std::string_view text) {
-  items_.push_back({static_cast<std::uint32_t>(text.data() - source_.data()), static_cast<std::uint32_t>(text.size())});
+  append({static_cast<std::uint32_t>(text.data() - source_.data()), static_cast<std::uint32_t>(text.size())});
 }
 
 std::string_view SharedStringTable::operator[](std::size_t index) const {
-  const Item item = items_[index];
-  if (item.length & kCopied) return std::string_view(copies_).substr(item.begin, item.length & ~kCopied);
-  return source_.substr(item.begin, item.length);
+  const Item item = segments_[index >> kSegmentBits][index & ((std::size_t{1} << kSegmentBits) - 1)];
+  if (!(item.length & kCopied)) return source_.substr(item.begin, item.length);
+  const std::size_t length = item.length & ~kCopied;
+  if (length == 0) return {};
+  return {blocks_[item.begin >> kBlockBits].get() + (item.begin & (kBlockBytes - 1)), length};
+}
+
+void SharedStringTable::startFilling() { filling_ = std::make_unique<Filling>(); }
+
+void SharedStringTable::finishFilling() {
+  if (!filling_) return;
+  {
+    std::lock_guard lock(filling_->mutex);
+    filling_->complete = true;
+  }
+  filling_->added.notify_all();
+}
+
+std::optional<std::string_view> SharedStringTable::find(std::size_t index) const {
+  if (filling_ && index >= filling_->published.load(std::memory_order_acquire)) {
+    std::unique_lock lock(filling_->mutex);
+    filling_->added.wait(lock, [&] {
+      return filling_->complete || index < filling_->published.load(std::memory_order_acquire);
+    });
+    if (index >= filling_->published.load(std::memory_order_acquire)) return std::nullopt;
+    return (*this)[index];
+  }
+  if (!filling_ && index >= count_) return std::nullopt;
+  return (*this)[index];
 }
 
 void SharedStringsParser::startElement(const xml::XMLElementStart& element) {

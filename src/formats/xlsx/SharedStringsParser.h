@@ -7,6 +7,8 @@
 // empty text and still takes its index.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +19,20 @@ namespace tamsel::xlsx {
 
 // Most items are one run of plain text, which the table views where it
 // stands in the part; only texts that had to be joined or decoded are copied,
-// into one buffer of their own. A table of a million strings so costs eight
+// into blocks of their own. A table of a million strings so costs eight
 // bytes a string beside the part.
+//
+// Items and copies never move once added, so a table may be filled on one
+// thread while another reads the items added so far: between startFilling
+// and finishFilling, `find` waits for an item not yet added.
 class SharedStringTable {
  public:
-  SharedStringTable() = default;
+  SharedStringTable() : SharedStringTable(ByteView{}) {}
   // A table whose viewed items lie in `source`, which must outlive it.
-  explicit SharedStringTable(ByteView source) : source_(asText(source)) {}
+  explicit SharedStringTable(ByteView source);
+  SharedStringTable(SharedStringTable&&) noexcept;
+  SharedStringTable& operator=(SharedStringTable&&) noexcept;
+  ~SharedStringTable();
 
   // Adds a copy of `text`.
   void add(std::string_view text);
@@ -32,21 +41,41 @@ class SharedStringTable {
   // Whether `text` lies inside the viewed source, so addView can take it.
   bool canView(std::string_view text) const;
 
-  std::size_t size() const { return items_.size(); }
+  // The items added so far, for the thread that adds them or once filled.
+  std::size_t size() const { return count_; }
   std::string_view operator[](std::size_t index) const;
+
+  // Marks the table as being filled on another thread, until finishFilling.
+  void startFilling();
+  void finishFilling();
+  // Item `index`, waiting for it while the table is being filled; nothing
+  // when the table, complete, has no such item.
+  std::optional<std::string_view> find(std::size_t index) const;
 
  private:
   // Offsets are 32 bits: a shared-string part is far below the member
-  // limit; the top bit of `length` marks a text in `copies_`.
+  // limit; the top bit of `length` marks a copied text, whose `begin` counts
+  // through the copy blocks' slots.
   struct Item {
     std::uint32_t begin;
     std::uint32_t length;
   };
   static constexpr std::uint32_t kCopied = std::uint32_t{1} << 31;
+  static constexpr unsigned kSegmentBits = 16;  // items per segment, as a power of two
+  static constexpr std::size_t kSegments = std::size_t{1} << (32 - kSegmentBits);
+  static constexpr unsigned kBlockBits = 20;  // bytes per copy slot, as a power of two
+  static constexpr std::size_t kBlockBytes = std::size_t{1} << kBlockBits;
+  static constexpr std::size_t kSlots = std::size_t{1} << (32 - kBlockBits);
+  struct Filling;
+
+  void append(Item item);
 
   std::string_view source_;
-  std::string copies_;
-  std::vector<Item> items_;
+  std::unique_ptr<std::unique_ptr<Item[]>[]> segments_;  // kSegments of them
+  std::unique_ptr<std::unique_ptr<char[]>[]> blocks_;    // kSlots; a long text takes several slots
+  std::size_t count_ = 0;
+  std::size_t copiesEnd_ = 0;  // where the next copy goes, counted through the slots
+  std::unique_ptr<Filling> filling_;
 };
 
 class SharedStringsParser final : public xml::XMLHandler {
@@ -61,6 +90,7 @@ class SharedStringsParser final : public xml::XMLHandler {
 
   // The items completed so far; an item still open is not in it.
   const SharedStringTable& strings() const { return strings_; }
+  SharedStringTable& strings() { return strings_; }
   SharedStringTable takeStrings() { return std::move(strings_); }
 
  private:

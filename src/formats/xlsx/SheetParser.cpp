@@ -81,9 +81,9 @@ std::string_view SheetParser::resolveCellText(bool& shared) {
   switch (currentCellType_) {
     case CellType::sharedString: {
       const auto index = parseIndex(currentValue_);
-      if (index && *index < sharedStrings_.size()) {
+      if (const auto text = index ? sharedStrings_.find(static_cast<std::size_t>(*index)) : std::nullopt) {
         shared = true;
-        return sharedStrings_[static_cast<std::size_t>(*index)];
+        return *text;
       }
       return currentValue_;
     }
@@ -121,8 +121,8 @@ void SheetParser::endRow() {
   }
 }
 
-RowTable parseSheet(ByteView part, SharedStringTable sharedStrings) {
-  SheetParser parser(std::move(sharedStrings));
+RowTable parseSheet(ByteView part, const SharedStringTable& sharedStrings) {
+  SheetParser parser(sharedStrings);
   xml::parseXML(part, parser);
   return parser.takeRows();
 }

@@ -89,6 +89,6 @@ class SheetParser final : public xml::XMLHandler {
 
 // Parses a whole worksheet part; a part that is not well-formed gives the
 // rows completed before the error.
-RowTable parseSheet(ByteView part, SharedStringTable sharedStrings);
+RowTable parseSheet(ByteView part, const SharedStringTable& sharedStrings);
 
 }  // namespace tamsel::xlsx

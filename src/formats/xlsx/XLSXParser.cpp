@@ -9,6 +9,7 @@
 
 #include "formats/xlsx/PackageRelationships.h"
 #include "formats/xlsx/SharedStringsParser.h"
+#include "formats/xlsx/SharedStringsThread.h"
 #include "formats/xlsx/SheetParser.h"
 #include "formats/xml/XMLParser.h"
 #include "formats/zip/ReadAhead.h"
@@ -242,7 +243,8 @@ std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, 
   }
   if (!first.isOpen()) return unexpected(first.tooLarge() ? tooLarge() : sheetNotFound());
 
-  // The shared strings come first: a sheet's cells index the complete table.
+  // The shared strings come first: a sheet's cells index the table, which
+  // a cell waits for when it is parsed on a second thread.
   auto sharedStrings = package.member(sharedStringsName);
   if (!sharedStrings && sharedStrings.error() == zip::ZIPReader::ExtractError::missing) {
     if (const auto& name = package.workbookParts().sharedStrings) sharedStrings = package.member(*name);
@@ -255,7 +257,8 @@ std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, 
   // The table and the rows view the part, which so stays as long as the rows.
   const auto sharedStringsPart =
       std::make_shared<const Bytes>(sharedStrings ? std::move(*sharedStrings) : Bytes{});
-  const SharedStringTable table = parseSharedStrings(*sharedStringsPart);
+  SharedStringsThread sharedStringsThread(*sharedStringsPart);
+  const SharedStringTable& table = sharedStringsThread.table();
   std::uint64_t inputBytes = sharedStringsPart->size();
 
   // One limit for every sheet read: the text may grow with the parts read,
@@ -288,6 +291,7 @@ std::optional<Expected<WorkbookSheet, ReaderError>> readWorkbook(ByteView data, 
     if (parser.textLimitExceeded() || textBytes > cellTextLimit(inputBytes)) return unexpected(tooLarge());
     picker.offer(parser.takeRows());
   }
+  sharedStringsThread.finish();
   auto sheet = picker.finish(std::string(domain));
   if (sheet) sheet->streamed = streamed;
   return sheet;
