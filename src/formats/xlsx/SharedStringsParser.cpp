@@ -72,15 +72,17 @@ void SharedStringTable::addView(std::string_view text) {
   append({static_cast<std::uint32_t>(text.data() - source_.data()), static_cast<std::uint32_t>(text.size())});
 }
 
-std::string_view SharedStringTable::operator[](std::size_t index) const {
-  const Item item = segments_[index >> kSegmentBits][index & ((std::size_t{1} << kSegmentBits) - 1)];
-  if (!(item.length & kCopied)) return source_.substr(item.begin, item.length);
+std::string_view SharedStringTable::copied(Item item) const {
   const std::size_t length = item.length & ~kCopied;
   if (length == 0) return {};
   return {blocks_[item.begin >> kBlockBits].get() + (item.begin & (kBlockBytes - 1)), length};
 }
 
-void SharedStringTable::startFilling() { filling_ = std::make_unique<Filling>(); }
+void SharedStringTable::startFilling() {
+  filling_ = std::make_unique<Filling>();
+  filling_->published.store(count_);
+  published_ = &filling_->published;
+}
 
 void SharedStringTable::finishFilling() {
   if (!filling_) return;
@@ -91,16 +93,13 @@ void SharedStringTable::finishFilling() {
   filling_->added.notify_all();
 }
 
-std::optional<std::string_view> SharedStringTable::find(std::size_t index) const {
-  if (filling_ && index >= filling_->published.load(std::memory_order_acquire)) {
-    std::unique_lock lock(filling_->mutex);
-    filling_->added.wait(lock, [&] {
-      return filling_->complete || index < filling_->published.load(std::memory_order_acquire);
-    });
-    if (index >= filling_->published.load(std::memory_order_acquire)) return std::nullopt;
-    return (*this)[index];
-  }
-  if (!filling_ && index >= count_) return std::nullopt;
+std::optional<std::string_view> SharedStringTable::findLater(std::size_t index) const {
+  if (!filling_) return std::nullopt;
+  std::unique_lock lock(filling_->mutex);
+  filling_->added.wait(lock, [&] {
+    return filling_->complete || index < filling_->published.load(std::memory_order_acquire);
+  });
+  if (index >= filling_->published.load(std::memory_order_acquire)) return std::nullopt;
   return (*this)[index];
 }
 

@@ -6,6 +6,7 @@
 // runs included), with _xHHHH_ escapes decoded. An "si" without "t" is the
 // empty text and still takes its index.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,14 +44,22 @@ class SharedStringTable {
 
   // The items added so far, for the thread that adds them or once filled.
   std::size_t size() const { return count_; }
-  std::string_view operator[](std::size_t index) const;
+  std::string_view operator[](std::size_t index) const {
+    const Item item = segments_[index >> kSegmentBits][index & ((std::size_t{1} << kSegmentBits) - 1)];
+    if (!(item.length & kCopied)) return source_.substr(item.begin, item.length);
+    return copied(item);
+  }
 
   // Marks the table as being filled on another thread, until finishFilling.
   void startFilling();
   void finishFilling();
   // Item `index`, waiting for it while the table is being filled; nothing
   // when the table, complete, has no such item.
-  std::optional<std::string_view> find(std::size_t index) const;
+  std::optional<std::string_view> find(std::size_t index) const {
+    const std::size_t added = published_ ? published_->load(std::memory_order_acquire) : count_;
+    if (index < added) return (*this)[index];
+    return findLater(index);
+  }
 
  private:
   // Offsets are 32 bits: a shared-string part is far below the member
@@ -69,6 +78,8 @@ class SharedStringTable {
   struct Filling;
 
   void append(Item item);
+  std::string_view copied(Item item) const;
+  std::optional<std::string_view> findLater(std::size_t index) const;
 
   std::string_view source_;
   std::unique_ptr<std::unique_ptr<Item[]>[]> segments_;  // kSegments of them
@@ -76,6 +87,7 @@ class SharedStringTable {
   std::size_t count_ = 0;
   std::size_t copiesEnd_ = 0;  // where the next copy goes, counted through the slots
   std::unique_ptr<Filling> filling_;
+  const std::atomic<std::size_t>* published_ = nullptr;  // the filling's count, while there is one
 };
 
 class SharedStringsParser final : public xml::XMLHandler {
