@@ -54,13 +54,14 @@ void SharedStringTable::add(std::string_view text) {
     // A new block at the next slot; a long text has a block of its size,
     // which takes as many slots.
     if (within != 0) at += kBlockBytes - within;
-    const std::size_t slots = (std::max(text.size(), kBlockBytes) + kBlockBytes - 1) >> kBlockBits;
-    if ((at >> kBlockBits) + slots > kSlots) throw std::bad_alloc();
-    blocks_[at >> kBlockBits].reset(new char[std::max(text.size(), kBlockBytes)]);
-    copiesEnd_ = text.size() > kBlockBytes ? at + slots * kBlockBytes : at;
+    const std::size_t size = std::max(text.size(), kBlockBytes);
+    if ((at >> kBlockBits) + ((size + kBlockBytes - 1) >> kBlockBits) > kSlots) throw std::bad_alloc();
+    blocks_[at >> kBlockBits].reset(new char[size]);
   }
   text.copy(blocks_[at >> kBlockBits].get() + (at & (kBlockBytes - 1)), text.size());
-  if (text.size() <= kBlockBytes) copiesEnd_ = at + text.size();
+  copiesEnd_ = at + text.size();
+  // After a long text the next copy starts a block of its own.
+  if (text.size() > kBlockBytes) copiesEnd_ = (copiesEnd_ + kBlockBytes - 1) & ~(kBlockBytes - 1);
   append({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(text.size()) | kCopied});
 }
 
